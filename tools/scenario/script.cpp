@@ -1,0 +1,93 @@
+#include "tools/scenario/script.h"
+
+#include <sstream>
+
+namespace scenario {
+
+bool IsBlockVerb(const std::string& verb) { return verb == "reg"; }
+
+bool SplitWords(const std::string& line, std::vector<std::string>& words, std::string& error) {
+    words.clear();
+    std::size_t i = 0;
+    while (i < line.size()) {
+        if (line[i] == ' ' || line[i] == '\t') {
+            ++i;
+            continue;
+        }
+        std::string w;
+        if (line[i] == '"') {
+            ++i;
+            bool closed = false;
+            while (i < line.size()) {
+                char c = line[i++];
+                if (c == '"') {
+                    closed = true;
+                    break;
+                }
+                if (c == '\\' && i < line.size() && (line[i] == '"' || line[i] == '\\')) c = line[i++];
+                w += c;
+            }
+            if (!closed) {
+                error = "unterminated quote";
+                return false;
+            }
+        } else {
+            while (i < line.size() && line[i] != ' ' && line[i] != '\t') w += line[i++];
+        }
+        words.push_back(std::move(w));
+    }
+    return true;
+}
+
+std::string Quote(const std::string& text) {
+    if (!text.empty() && text.find_first_of(" \t\"\\") == std::string::npos) return text;
+    std::string q = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\') q += '\\';
+        q += c;
+    }
+    return q + "\"";
+}
+
+Script ParseScript(const std::string& text) {
+    Script s;
+    std::istringstream in(text);
+    std::string line;
+    int n = 0;
+    Command* block = nullptr;
+    while (std::getline(in, line)) {
+        ++n;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (block) {
+            if (line == "end") {
+                block = nullptr;
+            } else {
+                block->body.push_back(line);
+            }
+            continue;
+        }
+        if (line.rfind(">", 0) == 0) {
+            if (s.commands.empty()) {
+                s.errors.push_back("line " + std::to_string(n) + ": output before any command");
+                continue;
+            }
+            s.commands.back().expected.push_back(line.size() > 2 ? line.substr(2) : "");
+            continue;
+        }
+        auto first = line.find_first_not_of(" \t");
+        if (first == std::string::npos || line[first] == '#') continue;
+        Command c;
+        c.line = n;
+        std::string error;
+        if (!SplitWords(line, c.words, error)) {
+            s.errors.push_back("line " + std::to_string(n) + ": " + error);
+            continue;
+        }
+        s.commands.push_back(std::move(c));
+        if (IsBlockVerb(s.commands.back().words[0])) block = &s.commands.back();
+    }
+    if (block) s.errors.push_back("line " + std::to_string(block->line) + ": no \"end\"");
+    return s;
+}
+
+}  // namespace scenario

@@ -1,0 +1,35 @@
+// Scenario scripts: commands with their expected transcript inline.
+//
+//   # comment
+//   advance 1000            a command: a verb and its arguments ("quoted text" allowed)
+//   > expected line         what the command just above it prints, line by line
+//   reg                     a command with a body: lines up to "end" (.reg text here)
+//   ...
+//   end
+#pragma once
+#include <string>
+#include <vector>
+
+namespace scenario {
+
+struct Command {
+    int line = 0;  // where the command stands in the file
+    std::vector<std::string> words;
+    std::vector<std::string> body;      // lines of a block command
+    std::vector<std::string> expected;  // its "> " lines
+};
+
+struct Script {
+    std::vector<Command> commands;
+    std::vector<std::string> errors;  // "line N: ..." for malformed lines
+};
+
+Script ParseScript(const std::string& text);
+// Splits one command line into words; double quotes group, \" and \\ escape inside them.
+bool SplitWords(const std::string& line, std::vector<std::string>& words, std::string& error);
+// Whether a verb takes a body ended by "end".
+bool IsBlockVerb(const std::string& verb);
+// Quotes a text for a transcript when it holds blanks, quotes or nothing.
+std::string Quote(const std::string& text);
+
+}  // namespace scenario

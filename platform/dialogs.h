@@ -23,11 +23,11 @@ inline constexpr int kIdYes = 6;
 inline constexpr int kIdNo = 7;
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     // owner 0 means no owner window. Returns the button chosen (kIdOk, ...).
-    virtual int ShowMessageBox(std::uintptr_t owner, std::string_view text, std::string_view caption,
-                           std::uint32_t type) = 0;
+    virtual int ShowMessageBox(std::uintptr_t owner, std::string_view text,
+                               std::string_view caption, std::uint32_t type) = 0;
     virtual void Beep(std::uint32_t type) = 0;
 };
 

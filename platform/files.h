@@ -23,7 +23,7 @@ struct DosDateTime {
 };
 
 class Files {
-public:
+  public:
     virtual ~Files() = default;
     virtual std::optional<FileVersion> Version(std::string_view path) = 0;
     virtual std::optional<FileTime> LastWriteTime(std::string_view path) = 0;

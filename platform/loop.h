@@ -8,7 +8,7 @@ namespace plat {
 
 // A running timer; destroying it stops it.
 class TimerHandle {
-public:
+  public:
     virtual ~TimerHandle() = default;
 };
 
@@ -16,7 +16,7 @@ public:
 // a handler never re-enters itself, but other timers may run inside it when it pumps
 // messages; intervals below 10 ms count as 10 ms.
 class MessageLoop {
-public:
+  public:
     virtual ~MessageLoop() = default;
     // Blocks without dispatching anything: due timers wait for the next pump.
     virtual void Sleep(std::uint32_t ms) = 0;

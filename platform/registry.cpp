@@ -42,9 +42,13 @@ bool WriteDword(RegKey& key, std::string_view name, std::uint32_t value) {
     return key.Set(name, v.type, v.data);
 }
 
-bool ValueExists(const RegKey& key, std::string_view name) { return key.Get(name).has_value(); }
+bool ValueExists(const RegKey& key, std::string_view name) {
+    return key.Get(name).has_value();
+}
 
-bool KeyExists(Registry& reg, std::string_view path) { return reg.Open(path) != nullptr; }
+bool KeyExists(Registry& reg, std::string_view path) {
+    return reg.Open(path) != nullptr;
+}
 
 bool SubKeyExists(Registry& reg, std::string_view path, std::string_view sub) {
     return KeyExists(reg, JoinPath(path, sub));

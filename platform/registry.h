@@ -30,7 +30,7 @@ struct RegValue {
 
 // An open key. Closing is the destructor. Once its key is deleted every operation fails.
 class RegKey {
-public:
+  public:
     virtual ~RegKey() = default;
     virtual std::optional<RegValue> Get(std::string_view name) const = 0;
     // The empty name is the key's default value. False when the registry refuses the write.
@@ -42,7 +42,7 @@ public:
 };
 
 class Registry {
-public:
+  public:
     virtual ~Registry() = default;
     // Opens an existing key; nullptr when it does not exist or the path is not valid
     // (SplitKeyPath). An empty path names no key.
@@ -73,7 +73,7 @@ bool SameName(std::string_view a, std::string_view b);
 bool IsSameOrBelow(std::string_view path, std::string_view ancestor);
 
 // Typed access over raw values, shared by every caller so the encodings live in one place.
-std::optional<std::string> ReadString(const RegKey& key, std::string_view name);  // SZ/EXPAND_SZ
+std::optional<std::string> ReadString(const RegKey& key, std::string_view name);   // SZ/EXPAND_SZ
 std::optional<std::uint32_t> ReadDword(const RegKey& key, std::string_view name);  // DWORD, 4 bytes
 bool WriteString(RegKey& key, std::string_view name, std::string_view text,
                  RegType type = RegType::Sz);

@@ -30,7 +30,7 @@ struct NotifyIconRecord {
 };
 
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
     // As the shell does, refuses to add an icon that is there or to modify or delete one
     // that is not. An icon is known by owner and id.

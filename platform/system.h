@@ -17,21 +17,21 @@ struct OsVersion {
 
 // A kernel event object; closed by the destructor.
 class Event {
-public:
+  public:
     virtual ~Event() = default;
     // The native handle, for records such as OVERLAPPED that carry it.
     virtual void* Native() const = 0;
 };
 
 class System {
-public:
+  public:
     virtual ~System() = default;
     virtual OsVersion Version() = 0;
     // Whether a named event exists (opened with full access and closed again).
     virtual bool EventExists(std::string_view name) = 0;
     // nullptr on failure. An empty name makes an unnamed event.
     virtual std::unique_ptr<Event> NewEvent(std::string_view name, bool manualReset,
-                                               bool initialState) = 0;
+                                            bool initialState) = 0;
     // Enables the shutdown privilege in the process token (NT family; fails on the 95 family,
     // which has no tokens). True only when the privilege was really granted.
     virtual bool EnableShutdownPrivilege() = 0;

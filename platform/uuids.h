@@ -10,7 +10,7 @@ namespace plat {
 using Uuid = std::array<std::uint8_t, 16>;
 
 class Uuids {
-public:
+  public:
     virtual ~Uuids() = default;
     virtual Uuid Create() = 0;
     // The 36-character text form; nullopt when it cannot be rendered.

@@ -4,7 +4,9 @@
 
 namespace scenario {
 
-bool IsBlockVerb(const std::string& verb) { return verb == "reg"; }
+bool IsBlockVerb(const std::string& verb) {
+    return verb == "reg";
+}
 
 bool SplitWords(const std::string& line, std::vector<std::string>& words, std::string& error) {
     words.clear();
@@ -24,7 +26,8 @@ bool SplitWords(const std::string& line, std::vector<std::string>& words, std::s
                     closed = true;
                     break;
                 }
-                if (c == '\\' && i < line.size() && (line[i] == '"' || line[i] == '\\')) c = line[i++];
+                if (c == '\\' && i < line.size() && (line[i] == '"' || line[i] == '\\'))
+                    c = line[i++];
                 w += c;
             }
             if (!closed) {

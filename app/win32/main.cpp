@@ -1,0 +1,64 @@
+// velmora.exe: the real platform, the main window bound to real windows, the message loop.
+#include <windows.h>
+
+#include <exception>
+#include <utility>
+#include <vector>
+
+#include "app/form.h"
+#include "win32/binding.h"
+#include "win32/devices.h"
+#include "win32/dialogs.h"
+#include "win32/files.h"
+#include "win32/loop.h"
+#include "win32/packet.h"
+#include "win32/registry.h"
+#include "win32/services.h"
+#include "win32/shell.h"
+#include "win32/system.h"
+#include "win32/uuids.h"
+
+namespace {
+
+constexpr char kTitle[] = "ZN6200UI";
+
+int Run() {
+    win32::Loop loop;
+    win32::Registry registry;
+    win32::SetupApi setup;
+    win32::ServiceControl services;
+    win32::PacketAccess packet;
+    win32::Shell shell;
+    win32::Dialogs dialogs;
+    win32::Files files;
+    win32::Uuids uuids;
+    win32::System system;
+    plat::Platform platform{registry, setup, services, packet, shell,
+                            dialogs,  files, uuids,    system, loop};
+
+    app::TForm1 form(platform);
+    // The tray icons' pictures, by the ids the program hands the shell.
+    std::vector<win32::Icon> icons;
+    for (auto [id, image] : {std::pair{app::kPictureScan, &form.IconScan},
+                             std::pair{app::kPictureBad, &form.IconBad},
+                             std::pair{app::kPicturePoor, &form.IconPool},
+                             std::pair{app::kPictureGood, &form.IconGood}}) {
+        icons.push_back(win32::MakeIcon(image->Picture()));
+        shell.RegisterIcon(id, icons.back().get());
+    }
+    win32::Binding binding;
+    if (!binding.CreateFormWindow(form)) return 1;
+    form.Show();
+    return loop.Run();
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    try {
+        return Run();
+    } catch (const std::exception& e) {
+        MessageBoxA(nullptr, e.what(), kTitle, MB_OK | MB_ICONERROR);
+        return 1;
+    }
+}

@@ -1,0 +1,357 @@
+#include "tools/scenario/engine.h"
+
+#include <cstdio>
+#include <sstream>
+
+#include "app/form.h"
+#include "sim/regfile.h"
+#include "ui/controls.h"
+#include "ui/lists.h"
+#include "ui/menu.h"
+#include "ui/pages.h"
+#include "ui/timer.h"
+
+namespace scenario {
+namespace {
+
+std::string Hex(std::uint32_t v) {
+    char b[16];
+    std::snprintf(b, sizeof b, "0x%06X", v);
+    return b;
+}
+
+std::string Bool(bool b) {
+    return b ? "1" : "0";
+}
+
+bool ParseInt(const std::string& s, long long& v) {
+    if (s.empty()) return false;
+    char* end = nullptr;
+    v = std::strtoll(s.c_str(), &end, 0);
+    return end && *end == 0;
+}
+
+void Lines(const std::string& text, Output& out) {
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        out.push_back(line);
+    }
+}
+
+}  // namespace
+
+Output Describe(ui::Component& c, const std::string& prop) {
+    std::vector<std::pair<std::string, std::string>> props;
+    std::vector<std::pair<std::string, std::string>> extra;  // printed only when asked for
+    auto add = [&](std::string k, std::string v) {
+        props.emplace_back(std::move(k), std::move(v));
+    };
+    if (auto* ctl = dynamic_cast<ui::Control*>(&c)) {
+        if (auto* cap = dynamic_cast<ui::Captioned*>(ctl)) add("caption", Quote(cap->Caption()));
+        if (auto* e = dynamic_cast<ui::Edit*>(ctl)) {
+            add("text", Quote(e->Text()));
+            add("maxlength", std::to_string(e->MaxLength()));
+        }
+        if (auto* cb = dynamic_cast<ui::ComboBox*>(ctl)) {
+            add("text", Quote(cb->Text()));
+            add("index", std::to_string(cb->ItemIndex()));
+            std::string items;
+            for (auto& i : cb->Items()) items += (items.empty() ? "" : " ") + Quote(i);
+            add("items", items);
+        }
+        if (auto* lb = dynamic_cast<ui::ListBox*>(ctl)) {
+            add("index", std::to_string(lb->ItemIndex()));
+            std::string items;
+            for (auto& i : lb->Items()) items += (items.empty() ? "" : " ") + Quote(i);
+            add("items", items);
+        }
+        if (auto* ch = dynamic_cast<ui::CheckBox*>(ctl)) add("checked", Bool(ch->Checked()));
+        if (auto* rb = dynamic_cast<ui::RadioButton*>(ctl)) add("checked", Bool(rb->Checked()));
+        if (auto* pb = dynamic_cast<ui::ProgressBar*>(ctl)) {
+            add("position", std::to_string(pb->Position()));
+            add("range", std::to_string(pb->Min()) + ".." + std::to_string(pb->Max()));
+            add("barcolor", pb->BarColor() == ui::kClDefault ? "default" : Hex(pb->BarColor()));
+        }
+        if (auto* pc = dynamic_cast<ui::PageControl*>(ctl)) {
+            add("page", std::to_string(pc->ActivePageIndex()));
+            std::string tabs;
+            for (auto* t : pc->VisibleTabs())
+                tabs += (tabs.empty() ? "" : " ") + Quote(t->Caption());
+            add("tabs", tabs);
+        }
+        if (auto* g = dynamic_cast<ui::StringGrid*>(ctl)) {
+            add("size", std::to_string(g->ColCount()) + "x" + std::to_string(g->RowCount()));
+            for (int r = 0; r < g->RowCount(); ++r) {
+                std::string row;
+                for (int col = 0; col < g->ColCount(); ++col)
+                    row += (col ? " | " : "") + g->Cell(col, r);
+                add("row" + std::to_string(r), row);
+            }
+        }
+        auto& f = ctl->GetFont();
+        extra.emplace_back("font",
+                           Quote(f.name) + " " + std::to_string(f.size) + (f.bold ? " bold" : ""));
+        if (auto* tab = dynamic_cast<ui::TabSheet*>(ctl))
+            extra.emplace_back("tabvisible", Bool(tab->TabVisible()));
+        add("visible", Bool(ctl->Visible()));
+        add("enabled", Bool(ctl->Enabled()));
+        add("bounds", std::to_string(ctl->Left()) + "," + std::to_string(ctl->Top()) + " " +
+                          std::to_string(ctl->Width()) + "x" + std::to_string(ctl->Height()));
+    } else if (auto* t = dynamic_cast<ui::Timer*>(&c)) {
+        add("enabled", Bool(t->Enabled()));
+        add("interval", std::to_string(t->Interval()));
+    } else if (auto* m = dynamic_cast<ui::MenuItem*>(&c)) {
+        add("caption", Quote(m->Caption()));
+        add("enabled", Bool(m->Enabled()));
+    } else if (auto* pm = dynamic_cast<ui::PopupMenu*>(&c)) {
+        add("popups", std::to_string(pm->Popups().size()));
+    }
+    Output out;
+    for (auto& [k, v] : props)
+        if (prop.empty() || prop == k) out.push_back(c.Name() + "." + k + " = " + v);
+    for (auto& [k, v] : extra)
+        if (prop == k) out.push_back(c.Name() + "." + k + " = " + v);
+    if (out.empty()) out.push_back("error: " + c.Name() + " has no property " + prop);
+    return out;
+}
+
+Engine::Engine(std::string baseDir)
+    : baseDir_(std::move(baseDir)),
+      pc_(std::make_unique<sim::Pc>()),
+      platform_(std::make_unique<plat::Platform>(pc_->platform())) {
+    AddSystemVerbs();
+    AddUserVerbs();
+}
+
+Engine::~Engine() = default;
+
+void Engine::AddVerb(const std::string& name, int argCount, Verb verb) {
+    verbs_[name] = {argCount, std::move(verb)};
+}
+
+std::string Engine::FilePath(const std::string& name) const {
+    if (!name.empty() && name[0] == '/') return name;
+    return baseDir_ + "/" + name;
+}
+
+ui::Form* Engine::Form(Output& out) {
+    if (programs_.empty()) {
+        out.push_back("error: no program started");
+        return nullptr;
+    }
+    return programs_.front().get();
+}
+
+ui::Component* Engine::Find(const std::string& name, Output& out) {
+    auto* form = Form(out);
+    if (!form) return nullptr;
+    if (name == form->Name()) return form;
+    auto* c = form->FindComponent(name);
+    for (auto* comp : form->Components()) {
+        if (c) break;
+        if (auto* menu = dynamic_cast<ui::PopupMenu*>(comp)) c = menu->Find(name);
+    }
+    if (!c) out.push_back("error: no control " + name);
+    return c;
+}
+
+Output Engine::Run(const Command& c) {
+    Output out;
+    auto it = verbs_.find(c.words[0]);
+    if (it == verbs_.end()) {
+        out.push_back("error: unknown command " + c.words[0]);
+        return out;
+    }
+    int args = static_cast<int>(c.words.size()) - 1;
+    if (it->second.argCount >= 0 && args != it->second.argCount) {
+        out.push_back("error: " + c.words[0] + " takes " + std::to_string(it->second.argCount) +
+                      " argument(s)");
+        return out;
+    }
+    it->second.run(*this, c, out);
+    return out;
+}
+
+void Engine::AddSystemVerbs() {
+    // os 95|nt MAJOR MINOR
+    AddVerb("os", 3, [](Engine& e, const Command& c, Output& out) {
+        long long major = 0, minor = 0;
+        if ((c.words[1] != "95" && c.words[1] != "nt") || !ParseInt(c.words[2], major) ||
+            !ParseInt(c.words[3], minor)) {
+            out.push_back("error: os 95|nt MAJOR MINOR");
+            return;
+        }
+        e.pc().system().SetVersion({c.words[1] == "nt" ? plat::OsFamily::NT : plat::OsFamily::Win95,
+                                    static_cast<std::uint32_t>(major),
+                                    static_cast<std::uint32_t>(minor)});
+    });
+    auto report = [](const sim::RegFileResult& r, Output& out) {
+        if (!r.ok) out.push_back("error: line " + std::to_string(r.line) + ": " + r.message);
+    };
+    AddVerb("reg", 0, [report](Engine& e, const Command& c, Output& out) {
+        std::string text;
+        if (c.body.empty() || (c.body[0].rfind("Windows Registry Editor", 0) != 0 &&
+                               c.body[0].rfind("REGEDIT4", 0) != 0))
+            text = "Windows Registry Editor Version 5.00\n";
+        for (auto& l : c.body) text += l + "\n";
+        report(sim::ImportReg(e.pc().registry(), text), out);
+    });
+    AddVerb("reg-import", 1, [report](Engine& e, const Command& c, Output& out) {
+        report(sim::ImportRegFile(e.pc().registry(), e.FilePath(c.words[1])), out);
+    });
+    AddVerb("dump", 1, [](Engine& e, const Command& c, Output& out) {
+        auto text = sim::ExportReg(e.pc().registry(), c.words[1]);
+        if (!text) {
+            out.push_back("(no key)");
+            return;
+        }
+        Lines(*text, out);
+        // The export's header and blank lines say nothing a reader needs.
+        std::erase_if(out, [](const std::string& l) {
+            return l.empty() || l.rfind("Windows Registry Editor", 0) == 0;
+        });
+    });
+    AddVerb("advance", 1, [](Engine& e, const Command& c, Output& out) {
+        long long ms = 0;
+        if (!ParseInt(c.words[1], ms) || ms < 0) {
+            out.push_back("error: advance MILLISECONDS");
+            return;
+        }
+        e.pc().loop().Advance(static_cast<std::uint64_t>(ms));
+    });
+    AddVerb("time", 0, [](Engine& e, const Command&, Output& out) {
+        out.push_back(std::to_string(e.pc().loop().NowMs()) + " ms");
+    });
+    AddVerb("answer", -1, [](Engine& e, const Command& c, Output& out) {
+        for (std::size_t i = 1; i < c.words.size(); ++i) {
+            long long id = 0;
+            if (!ParseInt(c.words[i], id)) {
+                out.push_back("error: answer BUTTON-ID...");
+                return;
+            }
+            e.pc().dialogs().QueueAnswer(static_cast<int>(id));
+        }
+    });
+    // The message boxes shown since the last "msgboxes".
+    AddVerb("msgboxes", 0, [](Engine& e, const Command&, Output& out) {
+        auto& boxes = e.pc().dialogs().Boxes();
+        for (; e.boxesShown_ < boxes.size(); ++e.boxesShown_) {
+            auto& b = boxes[e.boxesShown_];
+            out.push_back("box " + Quote(b.caption) + " " + Quote(b.text) + " type=" + Hex(b.type) +
+                          " owner=" + (b.owner ? "window" : "none") +
+                          " answer=" + std::to_string(b.answer));
+        }
+        if (out.empty()) out.push_back("(none)");
+    });
+    AddVerb("beeps", 0, [](Engine& e, const Command&, Output& out) {
+        auto& beeps = e.pc().dialogs().Beeps();
+        for (; e.beepsShown_ < beeps.size(); ++e.beepsShown_)
+            out.push_back("beep " + Hex(beeps[e.beepsShown_]));
+        if (out.empty()) out.push_back("(none)");
+    });
+    AddVerb("tray", 0, [](Engine& e, const Command&, Output& out) {
+        for (auto& i : e.pc().shell().Icons())
+            out.push_back("icon " + std::to_string(i.id) + " picture=" + std::to_string(i.icon) +
+                          " tip=" + Quote(i.tip) + " callback=" + Hex(i.callbackMessage));
+        if (out.empty()) out.push_back("(no icon)");
+    });
+    AddVerb("start", 0, [](Engine& e, const Command&, Output&) {
+        e.programs_.push_back(std::make_unique<app::TForm1>(*e.platform_));
+    });
+}
+
+void Engine::AddUserVerbs() {
+    AddVerb("print", -1, [](Engine& e, const Command& c, Output& out) {
+        if (c.words.size() < 2 || c.words.size() > 3) {
+            out.push_back("error: print NAME [PROPERTY]");
+            return;
+        }
+        if (auto* comp = e.Find(c.words[1], out))
+            for (auto& l : Describe(*comp, c.words.size() == 3 ? c.words[2] : "")) out.push_back(l);
+    });
+    // A refused user action (hidden, disabled, out of range) is reported, not an error.
+    auto done = [](bool ok, Output& out) {
+        if (!ok) out.push_back("(refused)");
+    };
+    AddVerb("click", 1, [done](Engine& e, const Command& c, Output& out) {
+        auto* comp = e.Find(c.words[1], out);
+        if (!comp) return;
+        if (auto* b = dynamic_cast<ui::Button*>(comp)) return done(b->UserClick(), out);
+        if (auto* ch = dynamic_cast<ui::CheckBox*>(comp)) return done(ch->UserClick(), out);
+        if (auto* rb = dynamic_cast<ui::RadioButton*>(comp)) return done(rb->UserClick(), out);
+        if (auto* m = dynamic_cast<ui::MenuItem*>(comp)) return done(m->UserClick(), out);
+        out.push_back("error: " + c.words[1] + " cannot be clicked");
+    });
+    AddVerb("type", 2, [done](Engine& e, const Command& c, Output& out) {
+        auto* comp = e.Find(c.words[1], out);
+        if (!comp) return;
+        if (auto* ed = dynamic_cast<ui::Edit*>(comp)) return done(ed->UserType(c.words[2]), out);
+        if (auto* cb = dynamic_cast<ui::ComboBox*>(comp))
+            return done(cb->UserType(c.words[2]), out);
+        out.push_back("error: " + c.words[1] + " takes no typing");
+    });
+    AddVerb("clear", 1, [done](Engine& e, const Command& c, Output& out) {
+        auto* comp = e.Find(c.words[1], out);
+        if (!comp) return;
+        if (auto* ed = dynamic_cast<ui::Edit*>(comp)) return done(ed->UserClearText(), out);
+        if (auto* cb = dynamic_cast<ui::ComboBox*>(comp)) return done(cb->UserClearText(), out);
+        out.push_back("error: " + c.words[1] + " takes no typing");
+    });
+    // key NAME CHAR, or #CODE for keys without a glyph (#8 is backspace).
+    AddVerb("key", 2, [done](Engine& e, const Command& c, Output& out) {
+        auto* ed = dynamic_cast<ui::Edit*>(e.Find(c.words[1], out));
+        const std::string& k = c.words[2];
+        long long code = 0;
+        if (!ed || !(k.size() == 1 || (k[0] == '#' && ParseInt(k.substr(1), code)))) {
+            if (out.empty()) out.push_back("error: key EDIT CHAR|#CODE");
+            return;
+        }
+        done(ed->UserKey(k.size() == 1 ? k[0] : static_cast<char>(code)), out);
+    });
+    // choose NAME #INDEX, or choose NAME TEXT
+    AddVerb("choose", 2, [done](Engine& e, const Command& c, Output& out) {
+        auto* comp = e.Find(c.words[1], out);
+        if (!comp) return;
+        const std::string& w = c.words[2];
+        long long index = -1;
+        bool byIndex = w.size() > 1 && w[0] == '#' && ParseInt(w.substr(1), index);
+        if (auto* cb = dynamic_cast<ui::ComboBox*>(comp))
+            return done(byIndex ? cb->UserSelect(static_cast<int>(index)) : cb->UserSelectText(w),
+                        out);
+        if (auto* lb = dynamic_cast<ui::ListBox*>(comp)) {
+            if (!byIndex) index = lb->IndexOf(w);
+            return done(lb->UserSelect(static_cast<int>(index)), out);
+        }
+        out.push_back("error: " + c.words[1] + " has no items");
+    });
+    AddVerb("dropdown", 1, [done](Engine& e, const Command& c, Output& out) {
+        if (auto* cb = dynamic_cast<ui::ComboBox*>(e.Find(c.words[1], out)))
+            return done(cb->UserDropDown(), out);
+        if (out.empty()) out.push_back("error: " + c.words[1] + " is no combo box");
+    });
+    // page PAGECONTROL INDEX|TABSHEET
+    AddVerb("page", 2, [done](Engine& e, const Command& c, Output& out) {
+        auto* pc = dynamic_cast<ui::PageControl*>(e.Find(c.words[1], out));
+        if (!pc) {
+            if (out.empty()) out.push_back("error: " + c.words[1] + " is no page control");
+            return;
+        }
+        long long index = 0;
+        if (ParseInt(c.words[2], index))
+            return done(pc->UserChangePage(static_cast<int>(index)), out);
+        auto* sheet = dynamic_cast<ui::TabSheet*>(e.Find(c.words[2], out));
+        if (sheet) done(pc->UserChangePage(*sheet), out);
+    });
+    // The program shows its window (until the program does so by itself).
+    AddVerb("show", 0, [](Engine& e, const Command&, Output& out) {
+        if (auto* f = e.Form(out)) f->Show();
+    });
+    // The title bar's close button.
+    AddVerb("close", 0, [done](Engine& e, const Command&, Output& out) {
+        if (auto* f = e.Form(out)) done(f->UserCloseButton(), out);
+    });
+}
+
+}  // namespace scenario

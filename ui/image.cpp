@@ -1,0 +1,69 @@
+#include "ui/image.h"
+
+#include <algorithm>
+
+namespace ui {
+
+Bitmap::Bitmap(int width, int height, Color fill)
+    : width_(std::max(width, 0)), height_(std::max(height, 0)) {
+    if (width_ == 0 || height_ == 0) width_ = height_ = 0;
+    pixels_.assign(static_cast<std::size_t>(width_) * height_, fill);
+}
+
+Color Bitmap::Pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return kBlack;
+    return pixels_[static_cast<std::size_t>(y) * width_ + x];
+}
+
+void Bitmap::SetPixel(int x, int y, Color c) {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+    pixels_[static_cast<std::size_t>(y) * width_ + x] = c;
+}
+
+void Bitmap::FillRect(int left, int top, int right, int bottom, Color c) {
+    left = std::max(left, 0);
+    top = std::max(top, 0);
+    right = std::min(right, width_);
+    bottom = std::min(bottom, height_);
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) pixels_[static_cast<std::size_t>(y) * width_ + x] = c;
+    }
+}
+
+void Bitmap::CopyRect(int left, int top, int right, int bottom, int toX, int toY) {
+    // Clip the source, then the destination, moving both together.
+    if (left < 0) { toX -= left; left = 0; }
+    if (top < 0) { toY -= top; top = 0; }
+    right = std::min(right, width_);
+    bottom = std::min(bottom, height_);
+    if (toX < 0) { left -= toX; toX = 0; }
+    if (toY < 0) { top -= toY; toY = 0; }
+    right = std::min(right, left + (width_ - toX));
+    bottom = std::min(bottom, top + (height_ - toY));
+    if (right <= left || bottom <= top) return;
+    Bitmap source = *this;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) SetPixel(toX + x - left, toY + y - top, source.Pixel(x, y));
+    }
+}
+
+void Image::SetPicture(Bitmap picture) {
+    if (picture == picture_) return;
+    picture_ = std::move(picture);
+    Notify(Change::Picture);
+}
+
+void Image::SetPixel(int x, int y, Color c) {
+    if (x < 0 || y < 0 || x >= picture_.Width() || y >= picture_.Height()) return;
+    if (picture_.Pixel(x, y) == c) return;
+    picture_.SetPixel(x, y, c);
+    Notify(Change::Picture);
+}
+
+void Image::SetStretch(bool s) {
+    if (s == stretch_) return;
+    stretch_ = s;
+    Notify(Change::Picture);
+}
+
+}  // namespace ui

@@ -1,0 +1,52 @@
+// Pictures: a pixel buffer, and the control that shows one.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "ui/control.h"
+
+namespace ui {
+
+// Pixels are colour values (0x00BBGGRR), rows from the top.
+class Bitmap {
+public:
+    Bitmap() = default;
+    Bitmap(int width, int height, Color fill = kBlack);
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    bool Empty() const { return width_ == 0 || height_ == 0; }
+    const std::vector<Color>& Pixels() const { return pixels_; }
+    // Black outside the picture; writes outside it are ignored.
+    Color Pixel(int x, int y) const;
+    void SetPixel(int x, int y, Color c);
+    // Rows top..bottom-1, columns left..right-1, clipped to the picture.
+    void FillRect(int left, int top, int right, int bottom, Color c);
+    // Copies a rectangle of this picture to (toX, toY); overlapping areas are handled.
+    void CopyRect(int left, int top, int right, int bottom, int toX, int toY);
+    bool operator==(const Bitmap&) const = default;
+
+private:
+    int width_ = 0, height_ = 0;
+    std::vector<Color> pixels_;
+};
+
+class Image : public Control {
+public:
+    explicit Image(std::string name = {}) : Control(Kind::Image, std::move(name)) {}
+    const Bitmap& Picture() const { return picture_; }
+    void SetPicture(Bitmap picture);
+    Color Pixel(int x, int y) const { return picture_.Pixel(x, y); }
+    void SetPixel(int x, int y, Color c);
+    // For many pixel writes at once: edit the picture, then call PictureChanged().
+    Bitmap& Canvas() { return picture_; }
+    void PictureChanged() { Notify(Change::Picture); }
+    // Stretched over the whole control, or drawn at its own size from the top left.
+    bool Stretch() const { return stretch_; }
+    void SetStretch(bool s);
+
+private:
+    Bitmap picture_;
+    bool stretch_ = false;
+};
+
+}  // namespace ui

@@ -1,5 +1,8 @@
 #include "app/form.h"
 
+#include <tuple>
+#include <utility>
+
 #include "app/pictures.h"
 
 namespace app {
@@ -34,8 +37,8 @@ TForm1::TForm1(plat::Platform& p)
 
     Place(PageControl1, *this, 13, 8, 365, 386);
     const std::pair<ui::TabSheet*, const char*> pages[] = {
-        {&TabSheet1, "Status"},      {&TabSheet2, "Configuration"}, {&TabSheet3, "Security"},
-        {&TabSheet7, "Stations"},    {&TabSheet5, "Statistics"},    {&TabSheet6, "About"},
+        {&TabSheet1, "Status"},   {&TabSheet2, "Configuration"}, {&TabSheet3, "Security"},
+        {&TabSheet7, "Stations"}, {&TabSheet5, "Statistics"},    {&TabSheet6, "About"},
     };
     for (auto [sheet, caption] : pages) {
         sheet->SetParent(&PageControl1);
@@ -94,9 +97,9 @@ void TForm1::BuildStatusPage() {
 
     Place(GroupBox3, TabSheet1, 11, 64, 337, 201);
     const std::pair<ui::Label*, const char*> labels[] = {
-        {&lbConnectTo, "Connected to:"},     {&lbNetworkMode, "Network Mode:"},
-        {&lbChannel, "Channel/frequency:"},  {&lbTransmitRate, "Transmit Rate:"},
-        {&lbReceiveRate, "Receive Rate:"},   {&lbEncryption, "Encryption:"},
+        {&lbConnectTo, "Connected to:"},    {&lbNetworkMode, "Network Mode:"},
+        {&lbChannel, "Channel/frequency:"}, {&lbTransmitRate, "Transmit Rate:"},
+        {&lbReceiveRate, "Receive Rate:"},  {&lbEncryption, "Encryption:"},
     };
     ui::StaticText* texts[] = {&StationState, &NetWorkType, &CurrentChannel,
                                &TxRate,       &RxRate,      &stEncryption};
@@ -104,7 +107,7 @@ void TForm1::BuildStatusPage() {
         int top = 24 + 30 * i;
         // The labels share the texts' top and height, centred, so they follow a text that
         // grows to two lines.
-        Place(*labels[i].first, GroupBox3, 10, top, 100, 19);
+        Place(*labels[i].first, GroupBox3, 8, top, 103, 19);
         labels[i].first->SetCaption(labels[i].second);
         labels[i].first->SetLayout(ui::Layout::Center);
         Place(*texts[i], GroupBox3, 112, top, 209, 19);
@@ -112,16 +115,16 @@ void TForm1::BuildStatusPage() {
     }
 
     Place(GroupBox4, TabSheet1, 11, 268, 337, 81);
-    Place(lbDataTx, GroupBox4, 10, 12, 100, 19);
+    Place(lbDataTx, GroupBox4, 8, 12, 103, 19);
     lbDataTx.SetCaption("Data Transmited:");
     Place(stDataTx, GroupBox4, 112, 12, 209, 19);
-    Place(lbDataRx, GroupBox4, 10, 34, 100, 19);
+    Place(lbDataRx, GroupBox4, 8, 34, 103, 19);
     lbDataRx.SetCaption("Data Received:");
     Place(stDataRx, GroupBox4, 112, 34, 209, 19);
     for (ui::Label* l : {&lbDataTx, &lbDataRx}) l->SetLayout(ui::Layout::Center);
     SunkenCentred(stDataTx);
     SunkenCentred(stDataRx);
-    Place(lbSignal, GroupBox4, 10, 56, 100, 19);
+    Place(lbSignal, GroupBox4, 8, 56, 103, 19);
     lbSignal.SetCaption("Signal Strength:");
     lbSignal.SetLayout(ui::Layout::Center);
     Place(pbSignalStrenth, GroupBox4, 112, 61, 195, 9);

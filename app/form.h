@@ -12,7 +12,7 @@ inline constexpr int kPicturePoor = 3;
 inline constexpr int kPictureGood = 4;
 
 class TForm1 : public ui::Form {
-public:
+  public:
     explicit TForm1(plat::Platform& platform);
     ~TForm1() override;
 
@@ -88,7 +88,7 @@ public:
     void ApplyClick();
     void FormClose(ui::CloseAction& action);
 
-private:
+  private:
     void BuildStatusPage();
     void WireEvents();
 };

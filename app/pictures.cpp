@@ -96,10 +96,18 @@ ui::Bitmap TrayPicture(LinkPicture kind) {
     int lit = 0;
     ui::Color on = ui::kGray;
     switch (kind) {
-        case LinkPicture::Scanning: lit = 0; break;
-        case LinkPicture::Bad: lit = 1, on = 0x0000E0; break;
-        case LinkPicture::Poor: lit = 2, on = 0x00C8F0; break;
-        case LinkPicture::Good: lit = 4, on = 0x00B000; break;
+        case LinkPicture::Scanning:
+            lit = 0;
+            break;
+        case LinkPicture::Bad:
+            lit = 1, on = 0x0000E0;
+            break;
+        case LinkPicture::Poor:
+            lit = 2, on = 0x00C8F0;
+            break;
+        case LinkPicture::Good:
+            lit = 4, on = 0x00B000;
+            break;
     }
     for (int i = 0; i < 4; ++i) {
         int left = 3 + i * 7, top = 24 - i * 6;

@@ -28,8 +28,12 @@ inline constexpr Color kClBtnText = kSystemColor | 18;
 // "Whatever the control draws by itself" (a progress bar's own bar colour).
 inline constexpr Color kClDefault = 0x20000000;
 
-constexpr bool IsSystemColor(Color c) { return (c & 0xFF000000u) == kSystemColor; }
-constexpr int SystemColorIndex(Color c) { return static_cast<int>(c & 0xFFu); }
+constexpr bool IsSystemColor(Color c) {
+    return (c & 0xFF000000u) == kSystemColor;
+}
+constexpr int SystemColorIndex(Color c) {
+    return static_cast<int>(c & 0xFFu);
+}
 
 struct Font {
     std::string name = "MS Sans Serif";
@@ -41,13 +45,13 @@ struct Font {
 
 // What changed, as told to the observer.
 enum class Change {
-    Text,       // caption or text
-    Bounds,     // position or size
+    Text,    // caption or text
+    Bounds,  // position or size
     Visible,
     Enabled,
     TextFont,
     BackColor,
-    Style,      // alignment, border, max length, read-only, password character...
+    Style,  // alignment, border, max length, read-only, password character...
     Checked,
     Items,      // list contents
     ItemIndex,  // list selection
@@ -72,13 +76,13 @@ class Component;
 // Told of every change of the models it watches, made by the program or by the user. It must
 // never cause event handlers to run.
 class Observer {
-public:
+  public:
     virtual ~Observer() = default;
     virtual void Changed(Component& c, Change what) = 0;
 };
 
 class Component {
-public:
+  public:
     explicit Component(std::string name = {});
     virtual ~Component();
     Component(const Component&) = delete;
@@ -88,10 +92,10 @@ public:
     void SetObserver(Observer* observer) { observer_ = observer; }
     Observer* GetObserver() const { return observer_; }
 
-protected:
+  protected:
     void Notify(Change what);
 
-private:
+  private:
     std::string name_;
     Observer* observer_ = nullptr;
 };

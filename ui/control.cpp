@@ -8,7 +8,9 @@ namespace ui {
 
 Component::Component(std::string name) : name_(std::move(name)) {}
 
-Component::~Component() { Notify(Change::Destroyed); }
+Component::~Component() {
+    Notify(Change::Destroyed);
+}
 
 void Component::Notify(Change what) {
     if (observer_) observer_->Changed(*this, what);
@@ -79,7 +81,9 @@ void Control::SetEnabled(bool enabled) {
     Notify(Change::Enabled);
 }
 
-bool Control::ShowsChild(const Control&) const { return true; }
+bool Control::ShowsChild(const Control&) const {
+    return true;
+}
 
 bool Control::Showing() const {
     if (!visible_) return false;

@@ -30,7 +30,7 @@ enum class Kind {
 class Form;
 
 class Control : public Component {
-public:
+  public:
     Control(Kind kind, std::string name);
     ~Control() override;
 
@@ -95,14 +95,14 @@ public:
     // Whether the child shows while this control shows (a page control shows its active page).
     virtual bool ShowsChild(const Control& child) const;
 
-protected:
+  protected:
     // Tells this control and its descendants that inherit it that the font changed.
     void NotifyFontTree();
     virtual void ChildAdded(Control& child);
     virtual void ChildRemoved(Control& child);
     virtual void BoundsChanged();
 
-private:
+  private:
     Kind kind_;
     int id_ = 0;
     Control* parent_ = nullptr;
@@ -117,12 +117,12 @@ private:
 
 // A control whose text is a caption (buttons, labels, group boxes, tab sheets, forms).
 class Captioned : public Control {
-public:
+  public:
     using Control::Control;
     const std::string& Caption() const { return caption_; }
     void SetCaption(std::string_view caption);
 
-private:
+  private:
     std::string caption_;
 };
 

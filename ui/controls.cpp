@@ -77,7 +77,9 @@ bool RadioButton::UserClick() {
     return true;
 }
 
-Edit::Edit(std::string name) : Control(Kind::Edit, std::move(name)) { SetColor(kClWindow); }
+Edit::Edit(std::string name) : Control(Kind::Edit, std::move(name)) {
+    SetColor(kClWindow);
+}
 
 void Edit::ChangeText(std::string text) {
     if (text == text_) return;
@@ -128,7 +130,9 @@ char Edit::FilterKey(char key) {
     return key;
 }
 
-void Edit::UserEditText(std::string_view text) { ChangeText(std::string(text)); }
+void Edit::UserEditText(std::string_view text) {
+    ChangeText(std::string(text));
+}
 
 bool Edit::UserKey(char key) {
     if (!AcceptsInput()) return false;

@@ -14,14 +14,14 @@
 namespace ui {
 
 class Button : public Captioned {
-public:
+  public:
     explicit Button(std::string name = {}) : Captioned(Kind::Button, std::move(name)) {}
     std::function<void()> OnClick;
     bool UserClick();
 };
 
 class GroupBox : public Captioned {
-public:
+  public:
     explicit GroupBox(std::string name = {}) : Captioned(Kind::GroupBox, std::move(name)) {}
 };
 
@@ -29,7 +29,7 @@ enum class Alignment { Left, Center, Right };
 enum class Layout { Top, Center };  // vertical placement of a one-line caption
 
 class Label : public Captioned {
-public:
+  public:
     explicit Label(std::string name = {}) : Label(Kind::Label, std::move(name)) {}
     Alignment GetAlignment() const { return alignment_; }
     void SetAlignment(Alignment a);
@@ -39,10 +39,10 @@ public:
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool t);
 
-protected:
+  protected:
     Label(Kind kind, std::string name) : Captioned(kind, std::move(name)) {}
 
-private:
+  private:
     Alignment alignment_ = Alignment::Left;
     Layout layout_ = Layout::Top;
     bool transparent_ = false;
@@ -52,17 +52,17 @@ enum class Border { None, Single, Sunken };
 
 // A label in a window of its own, with an optional border; a caption too long for one line wraps.
 class StaticText : public Label {
-public:
+  public:
     explicit StaticText(std::string name = {}) : Label(Kind::StaticText, std::move(name)) {}
     Border GetBorder() const { return border_; }
     void SetBorder(Border b);
 
-private:
+  private:
     Border border_ = Border::None;
 };
 
 class CheckBox : public Captioned {
-public:
+  public:
     explicit CheckBox(std::string name = {}) : Captioned(Kind::CheckBox, std::move(name)) {}
     bool Checked() const { return checked_; }
     // Runs OnClick when the state changes.
@@ -73,15 +73,14 @@ public:
     // The state a window shows after the user clicked it (a self-checking window).
     bool UserSetChecked(bool checked);
 
-private:
+  private:
     bool checked_ = false;
 };
 
 // Checking one unchecks the radio buttons of the same parent.
 class RadioButton : public Captioned {
-public:
-    explicit RadioButton(std::string name = {})
-        : Captioned(Kind::RadioButton, std::move(name)) {}
+  public:
+    explicit RadioButton(std::string name = {}) : Captioned(Kind::RadioButton, std::move(name)) {}
     bool Checked() const { return checked_; }
     // Checking runs OnClick when the button was not checked; unchecking runs nothing.
     void SetChecked(bool checked);
@@ -89,12 +88,12 @@ public:
     // Checks the button (OnClick when it was not checked before).
     bool UserClick();
 
-private:
+  private:
     bool checked_ = false;
 };
 
 class Edit : public Control {
-public:
+  public:
     explicit Edit(std::string name = {});
 
     const std::string& Text() const { return text_; }
@@ -130,7 +129,7 @@ public:
     // ... and the window's text after the user's edit.
     void UserEditText(std::string_view text);
 
-private:
+  private:
     void ChangeText(std::string text);
 
     std::string text_;
@@ -141,7 +140,7 @@ private:
 };
 
 class ProgressBar : public Control {
-public:
+  public:
     explicit ProgressBar(std::string name = {}) : Control(Kind::ProgressBar, std::move(name)) {}
     int Min() const { return min_; }
     int Max() const { return max_; }
@@ -152,7 +151,7 @@ public:
     Color BarColor() const { return barColor_; }
     void SetBarColor(Color c);
 
-private:
+  private:
     int min_ = 0, max_ = 100, position_ = 0;
     Color barColor_ = kClDefault;
 };

@@ -63,7 +63,9 @@ bool Form::UserCloseButton() {
     return true;
 }
 
-bool Form::ShowsChild(const Control&) const { return !freed_; }
+bool Form::ShowsChild(const Control&) const {
+    return !freed_;
+}
 
 void Screen::SetCursor(Cursor c) {
     if (c == cursor_) return;

@@ -16,7 +16,7 @@ enum class FormPosition { Designed, ScreenCenter };
 // A form's bounds are its screen position and its client size; its children are placed in the
 // client area.
 class Form : public Captioned {
-public:
+  public:
     explicit Form(std::string name = {});
 
     int ClientWidth() const { return Width(); }
@@ -68,7 +68,7 @@ public:
 
     bool ShowsChild(const Control& child) const override;
 
-private:
+  private:
     BorderStyle borderStyle_ = BorderStyle::Dialog;
     FormPosition position_ = FormPosition::ScreenCenter;
     bool mainForm_ = false;
@@ -81,12 +81,12 @@ private:
 enum class Cursor { Default, Arrow, HourGlass };
 
 class Screen : public Component {
-public:
+  public:
     explicit Screen(std::string name = "Screen") : Component(std::move(name)) {}
     Cursor GetCursor() const { return cursor_; }
     void SetCursor(Cursor c);
 
-private:
+  private:
     Cursor cursor_ = Cursor::Default;
 };
 

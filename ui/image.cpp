@@ -32,18 +32,31 @@ void Bitmap::FillRect(int left, int top, int right, int bottom, Color c) {
 
 void Bitmap::CopyRect(int left, int top, int right, int bottom, int toX, int toY) {
     // Clip the source, then the destination, moving both together.
-    if (left < 0) { toX -= left; left = 0; }
-    if (top < 0) { toY -= top; top = 0; }
+    if (left < 0) {
+        toX -= left;
+        left = 0;
+    }
+    if (top < 0) {
+        toY -= top;
+        top = 0;
+    }
     right = std::min(right, width_);
     bottom = std::min(bottom, height_);
-    if (toX < 0) { left -= toX; toX = 0; }
-    if (toY < 0) { top -= toY; toY = 0; }
+    if (toX < 0) {
+        left -= toX;
+        toX = 0;
+    }
+    if (toY < 0) {
+        top -= toY;
+        toY = 0;
+    }
     right = std::min(right, left + (width_ - toX));
     bottom = std::min(bottom, top + (height_ - toY));
     if (right <= left || bottom <= top) return;
     Bitmap source = *this;
     for (int y = top; y < bottom; ++y) {
-        for (int x = left; x < right; ++x) SetPixel(toX + x - left, toY + y - top, source.Pixel(x, y));
+        for (int x = left; x < right; ++x)
+            SetPixel(toX + x - left, toY + y - top, source.Pixel(x, y));
     }
 }
 

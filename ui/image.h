@@ -9,7 +9,7 @@ namespace ui {
 
 // Pixels are colour values (0x00BBGGRR), rows from the top.
 class Bitmap {
-public:
+  public:
     Bitmap() = default;
     Bitmap(int width, int height, Color fill = kBlack);
     int Width() const { return width_; }
@@ -25,13 +25,13 @@ public:
     void CopyRect(int left, int top, int right, int bottom, int toX, int toY);
     bool operator==(const Bitmap&) const = default;
 
-private:
+  private:
     int width_ = 0, height_ = 0;
     std::vector<Color> pixels_;
 };
 
 class Image : public Control {
-public:
+  public:
     explicit Image(std::string name = {}) : Control(Kind::Image, std::move(name)) {}
     const Bitmap& Picture() const { return picture_; }
     void SetPicture(Bitmap picture);
@@ -44,7 +44,7 @@ public:
     bool Stretch() const { return stretch_; }
     void SetStretch(bool s);
 
-private:
+  private:
     Bitmap picture_;
     bool stretch_ = false;
 };

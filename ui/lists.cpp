@@ -39,10 +39,9 @@ int ItemList::IndexOf(std::string_view text) const {
 int ItemList::Add(std::string_view text, bool sorted) {
     int index = Count();
     if (sorted) {
-        auto at = std::upper_bound(items_.begin(), items_.end(), text,
-                                   [](std::string_view t, const std::string& item) {
-                                       return LessNoCase(t, item);
-                                   });
+        auto at = std::upper_bound(
+            items_.begin(), items_.end(), text,
+            [](std::string_view t, const std::string& item) { return LessNoCase(t, item); });
         index = static_cast<int>(at - items_.begin());
     }
     Insert(index, text);

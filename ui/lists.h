@@ -12,7 +12,7 @@ namespace ui {
 // Items with one selected index, as both list controls keep them. Insertions and deletions
 // keep the selected item selected; deleting it leaves no selection.
 class ItemList {
-public:
+  public:
     const std::vector<std::string>& Items() const { return items_; }
     int Count() const { return static_cast<int>(items_.size()); }
     // Empty for an index out of range.
@@ -31,7 +31,7 @@ public:
     // -1, or any index out of range, leaves no selection. Returns whether it changed.
     bool Select(int index);
 
-private:
+  private:
     std::vector<std::string> items_;
     int selected_ = -1;
 };
@@ -42,7 +42,7 @@ enum class ComboStyle {
 };
 
 class ComboBox : public Control {
-public:
+  public:
     explicit ComboBox(std::string name = {}, ComboStyle style = ComboStyle::DropDownList);
 
     ComboStyle Style() const { return style_; }
@@ -94,7 +94,7 @@ public:
     // For a binding: the text the window's edit holds after the user typed.
     void UserEditText(std::string_view text);
 
-private:
+  private:
     void ChangeTyped(std::string text);
 
     ComboStyle style_;
@@ -105,7 +105,7 @@ private:
 };
 
 class ListBox : public Control {
-public:
+  public:
     explicit ListBox(std::string name = {});
     bool Sorted() const { return sorted_; }
     void SetSorted(bool s);
@@ -130,7 +130,7 @@ public:
     bool UserSelect(int index);
     bool UserDoubleClick();
 
-private:
+  private:
     bool sorted_ = false;
     ItemList list_;
 };
@@ -141,7 +141,7 @@ struct GridRect {
 };
 
 class StringGrid : public Control {
-public:
+  public:
     explicit StringGrid(std::string name = {});
 
     int ColCount() const { return static_cast<int>(colWidths_.size()); }
@@ -183,7 +183,7 @@ public:
     // The user selected a cell (a fixed one is refused).
     bool UserSelectCell(int col, int row);
 
-private:
+  private:
     GridRect Clamp(GridRect r) const;
 
     std::vector<std::vector<std::string>> cells_;  // [row][col]

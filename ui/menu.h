@@ -9,7 +9,7 @@
 namespace ui {
 
 class MenuItem : public Component {
-public:
+  public:
     explicit MenuItem(std::string name = {}, std::string caption = {});
     const std::string& Caption() const { return caption_; }
     void SetCaption(std::string_view c);
@@ -22,7 +22,7 @@ public:
     // The user chose the item; refused when disabled or hidden.
     bool UserClick();
 
-private:
+  private:
     std::string caption_;
     bool enabled_ = true;
     bool visible_ = true;
@@ -33,7 +33,7 @@ struct PopupRecord {
 };
 
 class PopupMenu : public Component {
-public:
+  public:
     explicit PopupMenu(std::string name = {}) : Component(std::move(name)) {}
     void Add(MenuItem& item) { items_.push_back(&item); }
     const std::vector<MenuItem*>& Items() const { return items_; }
@@ -44,7 +44,7 @@ public:
     std::function<void()> OnPopup;
     const std::vector<PopupRecord>& Popups() const { return popups_; }
 
-private:
+  private:
     std::vector<MenuItem*> items_;
     std::vector<PopupRecord> popups_;
 };

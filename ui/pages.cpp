@@ -4,7 +4,9 @@
 
 namespace ui {
 
-PageControl* TabSheet::GetPageControl() const { return dynamic_cast<PageControl*>(Parent()); }
+PageControl* TabSheet::GetPageControl() const {
+    return dynamic_cast<PageControl*>(Parent());
+}
 
 int TabSheet::PageIndex() const {
     PageControl* pc = GetPageControl();
@@ -49,7 +51,9 @@ int PageControl::TabIndexOf(const TabSheet& page) const {
     return -1;
 }
 
-int PageControl::ActivePageIndex() const { return active_ ? active_->PageIndex() : -1; }
+int PageControl::ActivePageIndex() const {
+    return active_ ? active_->PageIndex() : -1;
+}
 
 void PageControl::Activate(TabSheet* page) {
     if (page == active_) return;
@@ -62,7 +66,9 @@ void PageControl::SetActivePage(TabSheet* page) {
     Activate(page);
 }
 
-void PageControl::SetActivePageIndex(int index) { Activate(Page(index)); }
+void PageControl::SetActivePageIndex(int index) {
+    Activate(Page(index));
+}
 
 bool PageControl::UserChangePage(int pageIndex) {
     TabSheet* page = Page(pageIndex);
@@ -107,7 +113,9 @@ void PageControl::ChildRemoved(Control& child) {
     Notify(Change::Pages);
 }
 
-void PageControl::BoundsChanged() { PlacePages(); }
+void PageControl::BoundsChanged() {
+    PlacePages();
+}
 
 void PageControl::PlacePages() {
     for (TabSheet* p : pages_) {

@@ -12,7 +12,7 @@ class PageControl;
 
 // A page; its parent must be a PageControl. Its bounds are set by the page control.
 class TabSheet : public Captioned {
-public:
+  public:
     explicit TabSheet(std::string name = {}) : Captioned(Kind::TabSheet, std::move(name)) {}
     PageControl* GetPageControl() const;
     // Index among all pages (tabs shown or not); -1 without a page control.
@@ -22,12 +22,12 @@ public:
     // when it was the last); runs no handler.
     void SetTabVisible(bool visible);
 
-private:
+  private:
     bool tabVisible_ = true;
 };
 
 class PageControl : public Control {
-public:
+  public:
     // Room the tabs take above a page, and the page's border.
     static constexpr int kTabHeight = 24;
     static constexpr int kBorder = 4;
@@ -60,12 +60,12 @@ public:
     // Internal: a page's tab was hidden or shown; oldTab is where its tab was.
     void TabVisibilityChanged(TabSheet& page, int oldTab);
 
-protected:
+  protected:
     void ChildAdded(Control& child) override;
     void ChildRemoved(Control& child) override;
     void BoundsChanged() override;
 
-private:
+  private:
     void PlacePages();
     void Activate(TabSheet* page);
 

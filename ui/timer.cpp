@@ -2,8 +2,7 @@
 
 namespace ui {
 
-Timer::Timer(plat::MessageLoop& loop, std::string name)
-    : Component(std::move(name)), loop_(loop) {}
+Timer::Timer(plat::MessageLoop& loop, std::string name) : Component(std::move(name)), loop_(loop) {}
 
 Timer::~Timer() = default;
 

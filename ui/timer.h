@@ -14,7 +14,7 @@ namespace ui {
 // stops it; a new interval restarts a running timer. It may be switched off and on from its
 // own handler.
 class Timer : public Component {
-public:
+  public:
     explicit Timer(plat::MessageLoop& loop, std::string name = {});
     ~Timer() override;
 
@@ -27,7 +27,7 @@ public:
 
     std::function<void()> OnTimer;
 
-private:
+  private:
     void Update();
     void Tick();
 

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -12,7 +13,6 @@ namespace {
 
 constexpr char kFormClass[] = "VelmoraForm";
 constexpr char kBindingProp[] = "VelmoraBinding";
-constexpr UINT kFirstCommand = 0xE000;
 // Height of a combo box's drop-down list, added to the edit part's height.
 constexpr int kComboListHeight = 200;
 constexpr UINT kSetBarColor = 0x0409;  // PBM_SETBARCOLOR
@@ -31,7 +31,9 @@ std::string WindowText(HWND h) {
     return s;
 }
 
-LONG_PTR Style(HWND h) { return GetWindowLongPtrA(h, GWL_STYLE); }
+LONG_PTR Style(HWND h) {
+    return GetWindowLongPtrA(h, GWL_STYLE);
+}
 
 void SetStyleBits(HWND h, LONG_PTR mask, LONG_PTR bits) {
     LONG_PTR old = Style(h);
@@ -46,16 +48,27 @@ void SetStyleBits(HWND h, LONG_PTR mask, LONG_PTR bits) {
 DWORD StaticStyle(const ui::Label& l) {
     DWORD s = SS_NOPREFIX;
     switch (l.GetAlignment()) {
-        case ui::Alignment::Left: s |= SS_LEFT; break;
-        case ui::Alignment::Center: s |= SS_CENTER; break;
-        case ui::Alignment::Right: s |= SS_RIGHT; break;
+        case ui::Alignment::Left:
+            s |= SS_LEFT;
+            break;
+        case ui::Alignment::Center:
+            s |= SS_CENTER;
+            break;
+        case ui::Alignment::Right:
+            s |= SS_RIGHT;
+            break;
     }
     if (l.GetLayout() == ui::Layout::Center) s |= SS_CENTERIMAGE;
     if (l.GetKind() == ui::Kind::StaticText) {
         switch (static_cast<const ui::StaticText&>(l).GetBorder()) {
-            case ui::Border::None: break;
-            case ui::Border::Single: s |= WS_BORDER; break;
-            case ui::Border::Sunken: s |= SS_SUNKEN; break;
+            case ui::Border::None:
+                break;
+            case ui::Border::Single:
+                s |= WS_BORDER;
+                break;
+            case ui::Border::Sunken:
+                s |= SS_SUNKEN;
+                break;
         }
     }
     return s;
@@ -92,13 +105,13 @@ LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 // Counts a push in progress for as long as it lives.
 class Pushing {
-public:
+  public:
     explicit Pushing(int& n) : n_(n) { ++n_; }
     ~Pushing() { --n_; }
     Pushing(const Pushing&) = delete;
     Pushing& operator=(const Pushing&) = delete;
 
-private:
+  private:
     int& n_;
 };
 
@@ -172,6 +185,12 @@ Binding::Binding() {
     icc.dwSize = sizeof(icc);
     icc.dwICC = ICC_TAB_CLASSES | ICC_PROGRESS_CLASS | ICC_LISTVIEW_CLASSES;
     InitCommonControlsEx(&icc);
+    // Absent before XP.
+    uxtheme_ = LoadLibraryA("uxtheme.dll");
+    if (uxtheme_) {
+        setWindowTheme_ = reinterpret_cast<decltype(setWindowTheme_)>(
+            reinterpret_cast<void*>(GetProcAddress(uxtheme_, "SetWindowTheme")));
+    }
 }
 
 Binding::~Binding() {
@@ -189,6 +208,7 @@ Binding::~Binding() {
     while (!bound_.empty()) Release(bound_.begin()->second);
     for (auto& [key, font] : fonts_) DeleteObject(font);
     for (auto& [color, brush] : brushes_) DeleteObject(brush);
+    if (uxtheme_) FreeLibrary(uxtheme_);
 }
 
 Binding::Bound* Binding::Find(const ui::Component& c) {
@@ -233,8 +253,12 @@ HWND Binding::CreateFormWindow(ui::Form& form) {
         case ui::BorderStyle::Single:
             style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
             break;
-        case ui::BorderStyle::Sizeable: style |= WS_OVERLAPPEDWINDOW; break;
-        case ui::BorderStyle::None: style |= WS_POPUP; break;
+        case ui::BorderStyle::Sizeable:
+            style |= WS_OVERLAPPEDWINDOW;
+            break;
+        case ui::BorderStyle::None:
+            style |= WS_POPUP;
+            break;
     }
     RECT r{0, 0, form.ClientWidth(), form.ClientHeight()};
     AdjustWindowRectEx(&r, style, FALSE, ex);
@@ -246,8 +270,8 @@ HWND Binding::CreateFormWindow(ui::Form& form) {
         x = work.left + (work.right - work.left - width) / 2;
         y = work.top + (work.bottom - work.top - height) / 2;
     }
-    HWND hwnd = CreateWindowExA(ex, kFormClass, form.Caption().c_str(), style, x, y, width,
-                                height, nullptr, nullptr, instance, this);
+    HWND hwnd = CreateWindowExA(ex, kFormClass, form.Caption().c_str(), style, x, y, width, height,
+                                nullptr, nullptr, instance, this);
     if (!hwnd) return nullptr;
     Bound& b = Register(form, hwnd, hwnd, &form, true);
     b.placed = RECT{0, 0, form.ClientWidth(), form.ClientHeight()};
@@ -280,7 +304,8 @@ void Binding::AttachTree(ui::Control& c, HWND dialog, const ui::Control* root) {
         MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&r), 2);
         POINT o = c.Parent() ? ChildOrigin(*c.Parent()) : POINT{0, 0};
         c.SetBounds(r.left - o.x, r.top - o.y, r.right - r.left, r.bottom - r.top);
-        if (auto* captioned = dynamic_cast<ui::Captioned*>(&c); captioned && captioned->Caption().empty()) {
+        if (auto* captioned = dynamic_cast<ui::Captioned*>(&c);
+            captioned && captioned->Caption().empty()) {
             captioned->SetCaption(WindowText(h));
         }
         if (auto* combo = dynamic_cast<ui::ComboBox*>(&c)) {
@@ -345,10 +370,7 @@ void Binding::Release(Bound& b) {
 }
 
 void Binding::Unbind(ui::Component& c) {
-    menus_.erase(&c);
-    for (auto it = commands_.begin(); it != commands_.end();) {
-        it = it->second == &c ? commands_.erase(it) : std::next(it);
-    }
+    if (menus_.erase(&c)) commands_.clear();
     if (screen_ == &c) screen_ = nullptr;
     Bound* b = Find(c);
     if (!b) return;
@@ -381,6 +403,7 @@ void Binding::FreeForm(ui::Form& form) {
         if (it->second.owner == hwnd) {
             it->second.menu->SetObserver(nullptr);
             it = menus_.erase(it);
+            commands_.clear();
         } else {
             ++it;
         }
@@ -406,7 +429,12 @@ void Binding::CreateTree(ui::Control& c, HWND container, const ui::Control* root
     if (Find(c)) return;
     HWND h = CreateControlWindow(c, container);
     Bound& b = Register(c, h, container, root, true);
-    if (c.GetKind() == ui::Kind::Edit || c.GetKind() == ui::Kind::GroupBox) Subclass(b);
+    if (h && c.GetKind() == ui::Kind::PageControl && setWindowTheme_)
+        setWindowTheme_(h, L" ", L" ");
+    if (c.GetKind() == ui::Kind::Edit || c.GetKind() == ui::Kind::GroupBox ||
+        c.GetKind() == ui::Kind::PageControl) {
+        Subclass(b);
+    }
     PushAll(b);
     for (ui::Control* child : c.Children()) CreateTree(*child, container, root);
     // Frames lie under what they hold.
@@ -420,11 +448,20 @@ HWND Binding::CreateControlWindow(ui::Control& c, HWND container) {
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS, ex = 0;
     switch (c.GetKind()) {
         case ui::Kind::Form:
-        case ui::Kind::TabSheet: return nullptr;  // a page is its page control's area
-        case ui::Kind::Button: cls = "BUTTON", style |= BS_PUSHBUTTON | WS_TABSTOP; break;
-        case ui::Kind::CheckBox: cls = "BUTTON", style |= BS_CHECKBOX | WS_TABSTOP; break;
-        case ui::Kind::RadioButton: cls = "BUTTON", style |= BS_RADIOBUTTON | WS_TABSTOP; break;
-        case ui::Kind::GroupBox: cls = "BUTTON", style |= BS_GROUPBOX; break;
+        case ui::Kind::TabSheet:
+            return nullptr;  // a page is its page control's area
+        case ui::Kind::Button:
+            cls = "BUTTON", style |= BS_PUSHBUTTON | WS_TABSTOP;
+            break;
+        case ui::Kind::CheckBox:
+            cls = "BUTTON", style |= BS_CHECKBOX | WS_TABSTOP;
+            break;
+        case ui::Kind::RadioButton:
+            cls = "BUTTON", style |= BS_RADIOBUTTON | WS_TABSTOP;
+            break;
+        case ui::Kind::GroupBox:
+            cls = "BUTTON", style |= BS_GROUPBOX;
+            break;
         case ui::Kind::Label:
         case ui::Kind::StaticText:
             cls = "STATIC";
@@ -447,15 +484,21 @@ HWND Binding::CreateControlWindow(ui::Control& c, HWND container) {
             style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
             ex |= WS_EX_CLIENTEDGE;
             break;
-        case ui::Kind::ProgressBar: cls = PROGRESS_CLASSA; break;
-        case ui::Kind::PageControl: cls = WC_TABCONTROLA, style |= WS_TABSTOP; break;
+        case ui::Kind::ProgressBar:
+            cls = PROGRESS_CLASSA;
+            break;
+        case ui::Kind::PageControl:
+            cls = WC_TABCONTROLA, style |= WS_TABSTOP;
+            break;
         case ui::Kind::StringGrid:
             cls = WC_LISTVIEWA;
             style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | WS_TABSTOP;
             if (static_cast<ui::StringGrid&>(c).FixedRows() == 0) style |= LVS_NOCOLUMNHEADER;
             ex |= WS_EX_CLIENTEDGE;
             break;
-        case ui::Kind::Image: cls = "STATIC", style |= SS_OWNERDRAW; break;
+        case ui::Kind::Image:
+            cls = "STATIC", style |= SS_OWNERDRAW;
+            break;
     }
     int id = c.Id() != 0 ? c.Id() : nextId_++;
     return CreateWindowExA(ex, cls, "", style, 0, 0, 0, 0, container,
@@ -526,7 +569,8 @@ void Binding::UpdateOne(Bound& b) {
         bool enabled = form.Enabled();
         if ((IsWindowEnabled(b.hwnd) != FALSE) != enabled) EnableWindow(b.hwnd, enabled);
         bool show = form.Visible() && !form.Freed();
-        if ((IsWindowVisible(b.hwnd) != FALSE) != show) ShowWindow(b.hwnd, show ? SW_SHOW : SW_HIDE);
+        if ((IsWindowVisible(b.hwnd) != FALSE) != show)
+            ShowWindow(b.hwnd, show ? SW_SHOW : SW_HIDE);
         return;
     }
     RECT want = WantedRect(b);
@@ -564,13 +608,24 @@ void Binding::PushAll(Bound& b) {
     PushText(b);
     switch (b.model->GetKind()) {
         case ui::Kind::ComboBox:
-        case ui::Kind::ListBox: PushList(b); break;
-        case ui::Kind::PageControl: PushTabs(b); break;
-        case ui::Kind::StringGrid: PushGrid(b); break;
-        case ui::Kind::ProgressBar: PushProgress(b); break;
+        case ui::Kind::ListBox:
+            PushList(b);
+            break;
+        case ui::Kind::PageControl:
+            PushTabs(b);
+            break;
+        case ui::Kind::StringGrid:
+            PushGrid(b);
+            break;
+        case ui::Kind::ProgressBar:
+            PushProgress(b);
+            break;
         case ui::Kind::CheckBox:
-        case ui::Kind::RadioButton: PushChecked(b); break;
-        default: break;
+        case ui::Kind::RadioButton:
+            PushChecked(b);
+            break;
+        default:
+            break;
     }
 }
 
@@ -579,7 +634,9 @@ void Binding::PushText(Bound& b) {
     Pushing p(suppress_);
     std::string text;
     switch (b.model->GetKind()) {
-        case ui::Kind::Edit: text = static_cast<ui::Edit&>(*b.model).Text(); break;
+        case ui::Kind::Edit:
+            text = static_cast<ui::Edit&>(*b.model).Text();
+            break;
         case ui::Kind::ComboBox: {
             auto& cb = static_cast<ui::ComboBox&>(*b.model);
             if (cb.Style() != ui::ComboStyle::DropDown) return;
@@ -590,7 +647,8 @@ void Binding::PushText(Bound& b) {
         case ui::Kind::ProgressBar:
         case ui::Kind::PageControl:
         case ui::Kind::StringGrid:
-        case ui::Kind::Image: return;
+        case ui::Kind::Image:
+            return;
         default:
             if (const ui::Captioned* c = AsCaptioned(*b.model)) text = c->Caption();
             break;
@@ -711,11 +769,12 @@ void Binding::PushStyle(Bound& b) {
         case ui::Kind::StringGrid: {
             DWORD ex = LVS_EX_FULLROWSELECT;
             if (static_cast<ui::StringGrid&>(*b.model).GridLineWidth() > 0) ex |= LVS_EX_GRIDLINES;
-            SendMessageA(b.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES,
-                         ex);
+            SendMessageA(b.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE,
+                         LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES, ex);
             break;
         }
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -725,7 +784,8 @@ void Binding::PushProgress(Bound& b) {
     auto& pb = static_cast<ui::ProgressBar&>(*b.model);
     SendMessageA(b.hwnd, PBM_SETRANGE32, static_cast<WPARAM>(pb.Min()), pb.Max());
     SendMessageA(b.hwnd, PBM_SETPOS, static_cast<WPARAM>(pb.Position()), 0);
-    COLORREF bar = pb.BarColor() == ui::kClDefault ? CLR_DEFAULT : Resolve(pb.BarColor(), COLOR_HIGHLIGHT);
+    COLORREF bar =
+        pb.BarColor() == ui::kClDefault ? CLR_DEFAULT : Resolve(pb.BarColor(), COLOR_HIGHLIGHT);
     SendMessageA(b.hwnd, kSetBarColor, 0, static_cast<LPARAM>(bar));
 }
 
@@ -753,7 +813,8 @@ void Binding::Changed(ui::Component& c, ui::Change what) {
     if (&c == screen_) {
         if (what == ui::Change::Cursor) {
             bool busy = screen_->GetCursor() == ui::Cursor::HourGlass;
-            ::SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(busy ? IDC_WAIT : IDC_ARROW)));
+            ::SetCursor(
+                LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(busy ? IDC_WAIT : IDC_ARROW)));
         }
         return;
     }
@@ -774,7 +835,9 @@ void Binding::Changed(ui::Component& c, ui::Change what) {
         case ui::Change::Bounds:
         case ui::Change::Visible:
         case ui::Change::Enabled:
-        case ui::Change::TextFont: UpdateTree(model); break;
+        case ui::Change::TextFont:
+            UpdateTree(model);
+            break;
         case ui::Change::BackColor:
         case ui::Change::Picture:
             if (b->hwnd) InvalidateRect(b->hwnd, nullptr, TRUE);
@@ -785,15 +848,27 @@ void Binding::Changed(ui::Component& c, ui::Change what) {
                 UpdateWindow(b->hwnd);
             }
             break;
-        case ui::Change::Style: PushStyle(*b); break;
-        case ui::Change::Checked: PushChecked(*b); break;
+        case ui::Change::Style:
+            PushStyle(*b);
+            break;
+        case ui::Change::Checked:
+            PushChecked(*b);
+            break;
         case ui::Change::Items:
-        case ui::Change::ItemIndex: PushList(*b); break;
+        case ui::Change::ItemIndex:
+            PushList(*b);
+            break;
         case ui::Change::Range:
         case ui::Change::Position:
-        case ui::Change::BarColor: PushProgress(*b); break;
-        case ui::Change::Pages: PushTabs(*b); break;
-        case ui::Change::Cells: PushGrid(*b); break;
+        case ui::Change::BarColor:
+            PushProgress(*b);
+            break;
+        case ui::Change::Pages:
+            PushTabs(*b);
+            break;
+        case ui::Change::Cells:
+            PushGrid(*b);
+            break;
         case ui::Change::Selection: {
             auto& g = static_cast<ui::StringGrid&>(model);
             if (b->hwnd) {
@@ -808,7 +883,8 @@ void Binding::Changed(ui::Component& c, ui::Change what) {
         }
         case ui::Change::Children:
             if (b->created) {
-                for (ui::Control* child : model.Children()) CreateTree(*child, b->container, b->root);
+                for (ui::Control* child : model.Children())
+                    CreateTree(*child, b->container, b->root);
             }
             break;
         case ui::Change::Foreground:
@@ -817,7 +893,8 @@ void Binding::Changed(ui::Component& c, ui::Change what) {
         case ui::Change::Freed:
             if (model.GetKind() == ui::Kind::Form) FreeForm(static_cast<ui::Form&>(model));
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -829,11 +906,11 @@ void Binding::ShowPopup(ui::PopupMenu& menu) {
     HMENU h = CreatePopupMenu();
     if (!h) return;
     commands_.clear();
-    UINT id = kFirstCommand;
+    UINT id = kFirstMenuCommand;
     for (ui::MenuItem* item : menu.Items()) {
         if (!item->Visible()) continue;
         AppendMenuA(h, MF_STRING | (item->Enabled() ? 0u : MF_GRAYED), id, item->Caption().c_str());
-        commands_[id++] = item;
+        commands_[id++] = {&menu, item};
     }
     const ui::PopupRecord& at = menu.Popups().back();
     // The choice comes back as WM_COMMAND once the menu has closed.
@@ -853,9 +930,14 @@ bool Binding::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& 
             if (!ctl) {
                 auto it = commands_.find(LOWORD(wp));
                 if (code != 0 || it == commands_.end()) return false;
-                ui::MenuItem* item = it->second;
+                auto [menu, item] = it->second;
                 result = 0;
-                item->UserClick();
+                if (menus_.count(menu)) {
+                    const auto& items = menu->Items();
+                    if (std::find(items.begin(), items.end(), item) != items.end()) {
+                        item->UserClick();
+                    }
+                }
                 return true;
             }
             ui::Control* c = ControlOf(ctl);
@@ -890,7 +972,8 @@ bool Binding::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& 
             result = TRUE;
             return true;
         }
-        default: return false;
+        default:
+            return false;
     }
 }
 
@@ -942,7 +1025,8 @@ void Binding::Command(ui::Control& c, HWND ctl, UINT code) {
             }
             break;
         }
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -1015,8 +1099,10 @@ HFONT Binding::FontFor(const ui::Font& f) {
     HFONT font = CreateFontA(height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                              DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, f.name.c_str());
-    if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    else fonts_[key] = font;
+    if (!font)
+        font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    else
+        fonts_[key] = font;
     return font;
 }
 
@@ -1063,8 +1149,10 @@ LRESULT Binding::SubclassMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         char key = static_cast<ui::Edit*>(c)->FilterKey(static_cast<char>(wp));
         if (key == 0 || !IsWindow(hwnd)) return 0;
         wp = static_cast<unsigned char>(key);
-    } else if (c->GetKind() == ui::Kind::GroupBox && msg == WM_ERASEBKGND) {
-        // Nothing else paints under a frame: the controls above it clip it out.
+    } else if ((c->GetKind() == ui::Kind::GroupBox || c->GetKind() == ui::Kind::PageControl) &&
+               msg == WM_ERASEBKGND) {
+        // Nothing else paints under a frame (the form clips its children out, and the frame
+        // clips out the controls above it), and neither frame fills itself.
         RECT rc;
         GetClientRect(hwnd, &rc);
         FillRect(reinterpret_cast<HDC>(wp), &rc, BrushFor(Resolve(c->GetColor(), COLOR_BTNFACE)));

@@ -6,6 +6,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/ui.h"
@@ -14,7 +15,7 @@ namespace win32 {
 
 // An icon made from a picture; destroyed with the object.
 class Icon {
-public:
+  public:
     Icon() = default;
     explicit Icon(HICON h) : h_(h) {}
     ~Icon();
@@ -24,7 +25,7 @@ public:
     Icon& operator=(const Icon&) = delete;
     HICON get() const { return h_; }
 
-private:
+  private:
     HICON h_ = nullptr;
 };
 
@@ -32,7 +33,10 @@ private:
 Icon MakeIcon(const ui::Bitmap& picture);
 
 class Binding final : public ui::Observer {
-public:
+  public:
+    // A shown menu's items get command ids from here on, in the order shown.
+    static constexpr UINT kFirstMenuCommand = 0xE000;
+
     Binding();
     ~Binding() override;
     Binding(const Binding&) = delete;
@@ -63,18 +67,18 @@ public:
     LRESULT FormMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT SubclassMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
-private:
+  private:
     struct Bound {
         ui::Control* model = nullptr;
         HWND hwnd = nullptr;
-        HWND container = nullptr;         // form window or dialog
+        HWND container = nullptr;           // form window or dialog
         const ui::Control* root = nullptr;  // the tree's root model
-        bool created = false;             // made here (else the dialog's)
-        WNDPROC oldProc = nullptr;        // when subclassed
-        std::vector<std::string> items;   // list contents as pushed
-        std::vector<std::string> tabs;    // tab captions as pushed
-        RECT placed{};                    // where it was last put
-        HFONT font = nullptr;             // as last set
+        bool created = false;               // made here (else the dialog's)
+        WNDPROC oldProc = nullptr;          // when subclassed
+        std::vector<std::string> items;     // list contents as pushed
+        std::vector<std::string> tabs;      // tab captions as pushed
+        RECT placed{};                      // where it was last put
+        HFONT font = nullptr;               // as last set
     };
     struct Menu {
         ui::PopupMenu* menu = nullptr;
@@ -125,10 +129,14 @@ private:
     std::map<HWND, ui::Control*> byWindow_;
     std::set<const ui::Control*> roots_;
     std::map<const ui::Component*, Menu> menus_;
-    std::map<UINT, ui::MenuItem*> commands_;
+    // The items of the menu shown last, by command id; checked against the menu when chosen.
+    std::map<UINT, std::pair<ui::PopupMenu*, ui::MenuItem*>> commands_;
     ui::Screen* screen_ = nullptr;
     std::map<std::string, HFONT> fonts_;
     std::map<COLORREF, HBRUSH> brushes_;
+    // Where the system themes controls, the tab control is kept classic like the rest.
+    HMODULE uxtheme_ = nullptr;
+    HRESULT(WINAPI* setWindowTheme_)(HWND, LPCWSTR, LPCWSTR) = nullptr;
     int suppress_ = 0;  // pushing: notifications the windows send back are ours
     int nextId_ = 0x1000;
 };

@@ -6,7 +6,7 @@ namespace win32 {
 
 // Forwards every call to the library's export of the same name.
 class PacketAccess final : public plat::PacketAccess {
-public:
+  public:
     bool IsWindowsNT() override;
     bool IsWindows95() override;
     std::uint32_t OSGetPlatformVersion(std::uint32_t selector) override;

@@ -1,7 +1,8 @@
 #include "win32/uuids.h"
 
-#include <rpc.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <rpc.h>
 
 #include <cstring>
 

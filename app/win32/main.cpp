@@ -39,10 +39,10 @@ int Run() {
     app::TForm1 form(platform);
     // The tray icons' pictures, by the ids the program hands the shell.
     std::vector<win32::Icon> icons;
-    for (auto [id, image] : {std::pair{app::kPictureScan, &form.IconScan},
-                             std::pair{app::kPictureBad, &form.IconBad},
-                             std::pair{app::kPicturePoor, &form.IconPool},
-                             std::pair{app::kPictureGood, &form.IconGood}}) {
+    for (auto [id, image] :
+         {std::pair{app::kPictureScan, &form.IconScan}, std::pair{app::kPictureBad, &form.IconBad},
+          std::pair{app::kPicturePoor, &form.IconPool},
+          std::pair{app::kPictureGood, &form.IconGood}}) {
         icons.push_back(win32::MakeIcon(image->Picture()));
         shell.RegisterIcon(id, icons.back().get());
     }

@@ -1,6 +1,7 @@
 // The main window as built: layout, pages, buttons, timers and the tray menu.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 #include "app/form.h"
@@ -60,8 +61,8 @@ TEST(FormWindow, ButtonsAndHiddenPictures) {
         EXPECT_EQ(button->Enabled(), b.enabled) << b.name;
     }
     EXPECT_FALSE(w.form.Apply.UserClick());
-    for (ui::Image* icon : {&w.form.IconScan, &w.form.IconBad, &w.form.IconPool,
-                            &w.form.IconGood, &w.form.Image1}) {
+    for (ui::Image* icon :
+         {&w.form.IconScan, &w.form.IconBad, &w.form.IconPool, &w.form.IconGood, &w.form.Image1}) {
         EXPECT_FALSE(icon->Visible()) << icon->Name();
         EXPECT_FALSE(icon->Picture().Empty()) << icon->Name();
     }

@@ -10,7 +10,7 @@ namespace {
 
 // Records every change told to it, by control name.
 class Recorder : public ui::Observer {
-public:
+  public:
     void Changed(ui::Component& c, ui::Change what) override { log.push_back({c.Name(), what}); }
     bool Saw(const std::string& name, ui::Change what) const {
         for (const auto& e : log) {
@@ -156,8 +156,8 @@ TEST(UiRadioButton, CheckingUnchecksSiblingsOfTheSameParentOnly) {
     EXPECT_FALSE(infra.Checked());
     EXPECT_TRUE(adhoc.Checked());
     EXPECT_TRUE(elsewhere.Checked());
-    adhoc.UserClick();         // already checked: nothing runs
-    adhoc.SetChecked(false);   // unchecking runs nothing
+    adhoc.UserClick();        // already checked: nothing runs
+    adhoc.SetChecked(false);  // unchecking runs nothing
     EXPECT_EQ(clicks, (std::vector<std::string>{"rbPass", "rbInfra", "rbAdHoc"}));
     EXPECT_FALSE(adhoc.Checked());
     EXPECT_FALSE(infra.Checked());
@@ -216,13 +216,19 @@ TEST(UiObserver, ToldOfProgramChangesWithoutRunningAnything) {
     s.SetVisible(false);
     f.group.SetFont({"MS Sans Serif", 8, true});  // inherited by all four
     using C = ui::Change;
-    for (auto [name, what] : std::vector<std::pair<std::string, C>>{
-             {"EditPass", C::Text},        {"EditPass", C::Enabled},
-             {"EditPass", C::BackColor},       {"EditPass", C::Style},
-             {"chWEPEncryption", C::Checked}, {"pbSignalStrenth", C::Position},
-             {"pbSignalStrenth", C::BarColor}, {"StationState", C::Text},
-             {"StationState", C::Bounds},  {"StationState", C::Visible},
-             {"StationState", C::TextFont},    {"EditPass", C::TextFont}}) {
+    for (auto [name, what] :
+         std::vector<std::pair<std::string, C>>{{"EditPass", C::Text},
+                                                {"EditPass", C::Enabled},
+                                                {"EditPass", C::BackColor},
+                                                {"EditPass", C::Style},
+                                                {"chWEPEncryption", C::Checked},
+                                                {"pbSignalStrenth", C::Position},
+                                                {"pbSignalStrenth", C::BarColor},
+                                                {"StationState", C::Text},
+                                                {"StationState", C::Bounds},
+                                                {"StationState", C::Visible},
+                                                {"StationState", C::TextFont},
+                                                {"EditPass", C::TextFont}}) {
         EXPECT_TRUE(rec.Saw(name, what)) << name << " " << static_cast<int>(what);
     }
     std::size_t n = rec.log.size();

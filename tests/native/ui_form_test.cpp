@@ -133,8 +133,8 @@ TEST(UiTimer, HandlersMaySwitchTimersFromInsideATick) {
     };
     insert.SetEnabled(true);
     loop.Advance(2000);
-    EXPECT_EQ(log, (std::vector<std::string>{"insert@500", "status@1000", "insert@1500",
-                                             "status@2000"}));
+    EXPECT_EQ(
+        log, (std::vector<std::string>{"insert@500", "status@1000", "insert@1500", "status@2000"}));
     EXPECT_EQ(loop.ActiveTimers(), 1u);
 }
 

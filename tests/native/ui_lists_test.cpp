@@ -105,9 +105,9 @@ TEST(UiComboBox, SelectionFollowsItsItemAcrossInsertAndDelete) {
         int expected;
     };
     const Case cases[] = {
-        {"delete before", 2, false, 0, 1},   {"delete the selected", 2, false, 2, -1},
-        {"delete after", 1, false, 2, 1},    {"insert before", 1, true, 0, 2},
-        {"insert at it", 1, true, 1, 2},     {"insert after", 1, true, 3, 1},
+        {"delete before", 2, false, 0, 1},       {"delete the selected", 2, false, 2, -1},
+        {"delete after", 1, false, 2, 1},        {"insert before", 1, true, 0, 2},
+        {"insert at it", 1, true, 1, 2},         {"insert after", 1, true, 3, 1},
         {"delete out of range", 1, false, 7, 1},
     };
     for (const Case& c : cases) {

@@ -36,7 +36,7 @@ TEST(UiPageControl, ProgramChangeRunsNoHandlerAndUserChangeRunsItAfterwards) {
     EXPECT_EQ(p.pc.ActivePage(), &p.about);
     EXPECT_EQ(changes, 0);
     EXPECT_TRUE(p.pc.UserChangePage(3));
-    EXPECT_EQ(seenIndex, 3);  // the handler already sees the new page
+    EXPECT_EQ(seenIndex, 3);                       // the handler already sees the new page
     EXPECT_TRUE(p.pc.UserChangePage(p.stations));  // the active tab: nothing happens
     EXPECT_EQ(changes, 1);
 }

@@ -21,9 +21,10 @@ void SunkenCentred(ui::StaticText& t) {
 
 }  // namespace
 
-TForm1::TForm1(plat::Platform& p)
+TForm1::TForm1(plat::Platform& p, adapter::AdapterContext& a)
     : ui::Form("Form1"),
       platform(p),
+      adapter(a),
       DeviceDetect(p.loop, "DeviceDetect"),
       InsertTimer(p.loop, "InsertTimer"),
       StatusTimer(p.loop, "StatusTimer"),
@@ -85,6 +86,15 @@ TForm1::TForm1(plat::Platform& p)
     AddComponent(Screen);
 
     WireEvents();
+
+    // One copy at a time: a second one ends before touching the adapter or the registry.
+    if (platform.system.EventExists(kInstanceEventName)) {
+        secondCopy_ = true;
+        platform.loop.Quit();
+        return;
+    }
+    instanceEvent_ = platform.system.NewEvent(kInstanceEventName, true, false);
+    FormCreate();
 }
 
 TForm1::~TForm1() = default;
@@ -148,22 +158,12 @@ void TForm1::WireEvents() {
     btCancel.OnClick = [this] { btCancelClick(); };
     Apply.OnClick = [this] { ApplyClick(); };
     OnClose = [this](ui::CloseAction& action) { FormClose(action); };
+    OnCloseMessage = [this](std::intptr_t lParam) { CloseRequest(lParam); };
+    OnMessage = [this](std::uint32_t msg, std::uintptr_t wp, std::intptr_t lp) {
+        TrayCallback(msg, wp, lp);
+    };
     // The main form going away ends the program.
     OnDestroy = [this] { platform.loop.Quit(); };
 }
-
-void TForm1::DeviceDetectTimer() {}
-void TForm1::InsertTimerTimer() {}
-void TForm1::StatusTimerTimer() {}
-void TForm1::ChannelTimerTimer() {}
-void TForm1::SignalTimerTimer() {}
-void TForm1::Open1Click() {}
-void TForm1::About1Click() {}
-void TForm1::Exit1Click() {}
-void TForm1::PageControl1Change() {}
-void TForm1::btOKClick() {}
-void TForm1::btCancelClick() {}
-void TForm1::ApplyClick() {}
-void TForm1::FormClose(ui::CloseAction&) {}
 
 }  // namespace app

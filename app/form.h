@@ -1,9 +1,22 @@
 // The main window of velmora.
 #pragma once
+#include <memory>
+#include <string>
+
+#include "adapter/context.h"
 #include "platform/platform.h"
 #include "ui/ui.h"
 
 namespace app {
+
+// The window's tray icon and the message its events come back with.
+inline constexpr std::uint32_t kTrayIconId = 1000;
+inline constexpr std::uint32_t kTrayCallbackMessage = 0x8080;
+inline constexpr std::uint32_t kWmLButtonUp = 0x0202;
+inline constexpr std::uint32_t kWmRButtonUp = 0x0205;
+// Named event whose existence tells a second copy that one already runs.
+inline constexpr char kInstanceEventName[] = "ZN6200";
+inline constexpr char kApplicationTitle[] = "ZN6200UI";
 
 // Picture ids of the tray icons, as the shell seam names them.
 inline constexpr int kPictureScan = 1;
@@ -13,10 +26,18 @@ inline constexpr int kPictureGood = 4;
 
 class TForm1 : public ui::Form {
   public:
-    explicit TForm1(plat::Platform& platform);
+    TForm1(plat::Platform& platform, adapter::AdapterContext& adapter);
     ~TForm1() override;
 
     plat::Platform& platform;
+    adapter::AdapterContext& adapter;
+
+    bool AdapterOnline = false;
+    bool ExitRequested = false;
+    std::string LinkSsid;  // name of the network joined; empty when not joined
+    std::string DeviceName;
+    // Another copy was running: this one ends at once and does nothing.
+    bool SecondCopy() const { return secondCopy_; }
     ui::Screen Screen;
 
     ui::PageControl PageControl1{"PageControl1"};
@@ -86,9 +107,22 @@ class TForm1 : public ui::Form {
     void btOKClick();
     void btCancelClick();
     void ApplyClick();
+    void FormCreate();
     void FormClose(ui::CloseAction& action);
+    void CloseRequest(std::intptr_t lParam);
+    void TrayCallback(std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam);
+
+    // action: plat::kNimAdd, kNimModify or kNimDelete. Whether the shell took it.
+    bool UpdateTrayIcon(std::uint32_t action);
+    void ResetPerformanceView();
+    void LoadDriverSettings();
+    void ShowAppliedSettings();
+    void RefreshScanList();
 
   private:
+    bool secondCopy_ = false;
+    std::unique_ptr<plat::Event> instanceEvent_;  // held for the life of the program
+
     void BuildStatusPage();
     void WireEvents();
 };

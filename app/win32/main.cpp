@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/form.h"
+#include "app/velmora.h"
 #include "win32/binding.h"
 #include "win32/devices.h"
 #include "win32/dialogs.h"
@@ -36,7 +36,8 @@ int Run() {
     plat::Platform platform{registry, setup, services, packet, shell,
                             dialogs,  files, uuids,    system, loop};
 
-    app::TForm1 form(platform);
+    app::Velmora program(platform);
+    app::TForm1& form = program.form;
     // The tray icons' pictures, by the ids the program hands the shell.
     std::vector<win32::Icon> icons;
     for (auto [id, image] :
@@ -47,8 +48,9 @@ int Run() {
         shell.RegisterIcon(id, icons.back().get());
     }
     win32::Binding binding;
+    // A second copy has asked the loop to end already and shows nothing.
+    if (form.SecondCopy()) return 0;
     if (!binding.CreateFormWindow(form)) return 1;
-    form.Show();
     return loop.Run();
 }
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-#include "app/form.h"
+#include "app/velmora.h"
 #include "sim/pc.h"
 
 namespace {
@@ -12,7 +12,8 @@ namespace {
 struct Window {
     sim::Pc pc;
     plat::Platform platform = pc.platform();
-    app::TForm1 form{platform};
+    app::Velmora program{platform};
+    app::TForm1& form = program.form;
 };
 
 TEST(FormWindow, CaptionSizeAndFont) {
@@ -93,7 +94,8 @@ TEST(FormWindow, StatusPageTextsSitBesideTheirLabels) {
     EXPECT_EQ(w.form.pbSignalStrenth.Height(), 9);
 }
 
-TEST(FormWindow, TimersAreMadeDisabledWithTheirIntervals) {
+// Start-up leaves only the hardware timer running.
+TEST(FormWindow, TimersHaveTheirIntervalsAndOnlyTheHardwareTimerRuns) {
     Window w;
     struct T {
         const char* name;
@@ -104,12 +106,12 @@ TEST(FormWindow, TimersAreMadeDisabledWithTheirIntervals) {
         auto* timer = w.form.FindComponentAs<ui::Timer>(t.name);
         ASSERT_NE(timer, nullptr) << t.name;
         EXPECT_EQ(timer->Interval(), t.interval);
-        EXPECT_FALSE(timer->Enabled());
+        EXPECT_EQ(timer->Enabled(), t.interval == 1000) << t.name;
     }
-    EXPECT_EQ(w.pc.loop().ActiveTimers(), 0u);
+    EXPECT_EQ(w.pc.loop().ActiveTimers(), 1u);
 }
 
-TEST(FormWindow, TrayMenuAndClosingTheMainFormEndsTheProgram) {
+TEST(FormWindow, TrayMenuAndClosingTheWindowOnlyHidesIt) {
     Window w;
     auto* menu = w.form.FindComponentAs<ui::PopupMenu>("PopupMenu1");
     ASSERT_NE(menu, nullptr);
@@ -119,8 +121,9 @@ TEST(FormWindow, TrayMenuAndClosingTheMainFormEndsTheProgram) {
     EXPECT_EQ(menu->Items()[2]->Caption(), "Exit");
     w.form.Show();
     EXPECT_TRUE(w.form.UserCloseButton());
-    EXPECT_TRUE(w.form.Freed());
-    EXPECT_TRUE(w.pc.loop().QuitRequested());
+    EXPECT_FALSE(w.form.Visible());
+    EXPECT_FALSE(w.form.Freed());
+    EXPECT_FALSE(w.pc.loop().QuitRequested());
 }
 
 }  // namespace

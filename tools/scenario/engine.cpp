@@ -3,8 +3,9 @@
 #include <cstdio>
 #include <sstream>
 
-#include "app/form.h"
+#include "app/velmora.h"
 #include "sim/regfile.h"
+#include "sim/zn6200_install.h"
 #include "ui/controls.h"
 #include "ui/lists.h"
 #include "ui/menu.h"
@@ -106,7 +107,9 @@ Output Describe(ui::Component& c, const std::string& prop) {
         add("caption", Quote(m->Caption()));
         add("enabled", Bool(m->Enabled()));
     } else if (auto* pm = dynamic_cast<ui::PopupMenu*>(&c)) {
-        add("popups", std::to_string(pm->Popups().size()));
+        std::string at;
+        for (auto& p : pm->Popups()) at += " " + std::to_string(p.x) + "," + std::to_string(p.y);
+        add("popups", std::to_string(pm->Popups().size()) + at);
     }
     Output out;
     for (auto& [k, v] : props)
@@ -123,6 +126,7 @@ Engine::Engine(std::string baseDir)
       platform_(std::make_unique<plat::Platform>(pc_->platform())) {
     AddSystemVerbs();
     AddUserVerbs();
+    AddCardVerbs();
 }
 
 Engine::~Engine() = default;
@@ -141,7 +145,7 @@ ui::Form* Engine::Form(Output& out) {
         out.push_back("error: no program started");
         return nullptr;
     }
-    return programs_.front().get();
+    return &programs_.front()->form;
 }
 
 ui::Component* Engine::Find(const std::string& name, Output& out) {
@@ -257,8 +261,59 @@ void Engine::AddSystemVerbs() {
                           " tip=" + Quote(i.tip) + " callback=" + Hex(i.callbackMessage));
         if (out.empty()) out.push_back("(no icon)");
     });
+    // Starts a copy of the program; the commands that follow drive the first one.
     AddVerb("start", 0, [](Engine& e, const Command&, Output&) {
-        e.programs_.push_back(std::make_unique<app::TForm1>(*e.platform_));
+        e.programs_.push_back(std::make_unique<app::Velmora>(*e.platform_));
+    });
+    AddVerb("programs", 0, [](Engine& e, const Command&, Output& out) {
+        int n = 0;
+        for (auto& p : e.programs_) {
+            auto& f = p->form;
+            out.push_back("program " + std::to_string(++n) + ": " +
+                          (f.SecondCopy() ? "second copy"
+                           : f.Freed()    ? "ended"
+                                          : "running"));
+        }
+        out.push_back(std::string("loop: ") + (e.pc().loop().QuitRequested() ? "quit" : "running"));
+    });
+    // What the PC was asked: service calls, registry writes, driver requests.
+    AddVerb("counts", 0, [](Engine& e, const Command&, Output& out) {
+        out.push_back("service calls " + std::to_string(e.pc().services().Calls().size()));
+        out.push_back("registry writes " + std::to_string(e.pc().registry().WriteCount()));
+        out.push_back("tray calls " + std::to_string(e.pc().shell().Calls().size()));
+        if (e.card_) out.push_back("driver requests " + std::to_string(e.card_->Requests().size()));
+    });
+    // The window's close message with its second parameter, as sent from outside.
+    AddVerb("close-message", 1, [](Engine& e, const Command& c, Output& out) {
+        long long lParam = 0;
+        if (!ParseInt(c.words[1], lParam)) {
+            out.push_back("error: close-message LPARAM");
+            return;
+        }
+        if (auto* f = e.Form(out)) f->DeliverCloseMessage(static_cast<std::intptr_t>(lParam));
+    });
+    // The user releases a mouse button over the tray icon.
+    AddVerb("tray-click", 1, [](Engine& e, const Command& c, Output& out) {
+        auto* f = e.Form(out);
+        if (!f) return;
+        if (c.words[1] != "left" && c.words[1] != "right") {
+            out.push_back("error: tray-click left|right");
+            return;
+        }
+        f->DeliverMessage(app::kTrayCallbackMessage, app::kTrayIconId,
+                          c.words[1] == "left" ? app::kWmLButtonUp : app::kWmRButtonUp);
+    });
+    // cursor X Y, or cursor fails
+    AddVerb("cursor", -1, [](Engine& e, const Command& c, Output& out) {
+        long long x = 0, y = 0;
+        if (c.words.size() == 2 && c.words[1] == "fails") {
+            e.pc().loop().SetCursorFails(true);
+        } else if (c.words.size() == 3 && ParseInt(c.words[1], x) && ParseInt(c.words[2], y)) {
+            e.pc().loop().SetCursorFails(false);
+            e.pc().loop().SetCursor(static_cast<int>(x), static_cast<int>(y));
+        } else {
+            out.push_back("error: cursor X Y | cursor fails");
+        }
     });
 }
 
@@ -351,6 +406,47 @@ void Engine::AddUserVerbs() {
     // The title bar's close button.
     AddVerb("close", 0, [done](Engine& e, const Command&, Output& out) {
         if (auto* f = e.Form(out)) done(f->UserCloseButton(), out);
+    });
+}
+
+void Engine::AddCardVerbs() {
+    // card install FILE | pull | insert | pull-after N | fail-opens N CODE | medium N |
+    //      address XX-XX-XX-XX-XX-XX
+    AddVerb("card", -1, [](Engine& e, const Command& c, Output& out) {
+        auto arg = [&](std::size_t i) { return i < c.words.size() ? c.words[i] : std::string(); };
+        long long n = 0, code = 0;
+        const std::string what = arg(1);
+        if (what == "install" && c.words.size() == 3) {
+            e.card_ = sim::InstallZn6200File(e.pc(), e.FilePath(arg(2)));
+            if (!e.card_) out.push_back("error: cannot install the card from " + arg(2));
+            return;
+        }
+        if (!e.card_) {
+            out.push_back("error: no card installed");
+            return;
+        }
+        if (what == "pull" && c.words.size() == 2) return e.card_->Pull();
+        if (what == "insert" && c.words.size() == 2) return e.card_->Insert();
+        if (what == "pull-after" && c.words.size() == 3 && ParseInt(arg(2), n))
+            return e.card_->PullAfterRequests(static_cast<std::uint32_t>(n));
+        if (what == "fail-opens" && c.words.size() == 4 && ParseInt(arg(2), n) &&
+            ParseInt(arg(3), code))
+            return e.card_->FailNextOpens(static_cast<std::uint32_t>(n),
+                                          static_cast<std::uint32_t>(code));
+        if (what == "medium" && c.words.size() == 3 && ParseInt(arg(2), n))
+            return e.card_->SetMedium(static_cast<std::uint32_t>(n));
+        if (what == "address" && c.words.size() == 3) {
+            sim::MacAddress mac{};
+            unsigned b[6];
+            if (std::sscanf(arg(2).c_str(), "%x-%x-%x-%x-%x-%x", &b[0], &b[1], &b[2], &b[3], &b[4],
+                            &b[5]) == 6) {
+                for (int i = 0; i < 6; ++i) mac[i] = static_cast<std::uint8_t>(b[i]);
+                return e.card_->SetStationAddress(mac);
+            }
+        }
+        out.push_back(
+            "error: card install FILE|pull|insert|pull-after N|fail-opens N CODE|"
+            "medium N|address XX-XX-XX-XX-XX-XX");
     });
 }
 

@@ -7,11 +7,12 @@
 #include <vector>
 
 #include "sim/pc.h"
+#include "sim/zn6200.h"
 #include "tools/scenario/script.h"
 #include "ui/form.h"
 
 namespace app {
-class TForm1;
+class Velmora;
 }
 
 namespace scenario {
@@ -44,14 +45,16 @@ class Engine {
     };
     void AddSystemVerbs();
     void AddUserVerbs();
+    void AddCardVerbs();
 
     std::string baseDir_;
     std::unique_ptr<sim::Pc> pc_;
     std::unique_ptr<plat::Platform> platform_;  // outlives the programs that hold it
-    std::vector<std::unique_ptr<app::TForm1>> programs_;
+    std::vector<std::unique_ptr<app::Velmora>> programs_;
     std::map<std::string, VerbEntry> verbs_;
     std::size_t boxesShown_ = 0;
     std::size_t beepsShown_ = 0;
+    sim::Zn6200* card_ = nullptr;
 };
 
 // Properties of a model as transcript lines ("name.prop = value"); one when prop is named.

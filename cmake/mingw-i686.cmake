@@ -1,7 +1,9 @@
+# The shipped 32-bit build keeps the win32 thread model: the posix one imports Vista-only
+# calls (GetTickCount64) that Windows 2000 and XP lack.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
+set(CMAKE_C_COMPILER i686-w64-mingw32-gcc)
+set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++)
 set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
 set(CMAKE_DLLTOOL i686-w64-mingw32-dlltool)
 set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)

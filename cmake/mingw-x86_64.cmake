@@ -1,3 +1,4 @@
+# The posix thread model: googletest needs std::mutex, which the win32 model lacks here.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR AMD64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)

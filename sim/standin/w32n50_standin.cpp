@@ -1,51 +1,128 @@
-// Stand-in for the packet-access library: the same exports, with no adapter behind them. The
-// platform tests answer from the running Windows; every adapter call fails as the library
-// does when no adapter opens (the closed handle, last error 2: file not found).
+// Stand-in for the packet-access library, for tests and the demo under Wine; never shipped. The
+// same exports, with the simulated ZN6200 behind them: one card, made on the first call, over
+// the Windows registry (where the radio environment and the card's slot are seeded, see
+// sim/zn6200.h), the tick count and the running Windows' version. Wine cannot restart a device,
+// so the card takes up changed driver parameters by itself, as a restart would.
 #include <windows.h>
 
+#include <cstdint>
+
 #include "platform/packet.h"
+#include "sim/zn6200.h"
+#include "win32/registry.h"
+#include "win32/system.h"
 
 namespace {
 
-OSVERSIONINFOA Version() {
-    OSVERSIONINFOA v{};
-    v.dwOSVersionInfoSize = sizeof(v);
-    GetVersionExA(&v);
-    return v;
+// The 32-bit build's thread model has no std::mutex.
+class Lock {
+  public:
+    Lock() { InitializeCriticalSection(&cs_); }
+    ~Lock() { DeleteCriticalSection(&cs_); }
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+    void Enter() { EnterCriticalSection(&cs_); }
+    void Leave() { LeaveCriticalSection(&cs_); }
+
+  private:
+    CRITICAL_SECTION cs_;
+};
+
+class Held {
+  public:
+    explicit Held(Lock& l) : lock_(l) { lock_.Enter(); }
+    ~Held() { lock_.Leave(); }
+    Held(const Held&) = delete;
+    Held& operator=(const Held&) = delete;
+
+  private:
+    Lock& lock_;
+};
+
+class StandIn {
+  public:
+    StandIn()
+        : card_(
+              registry_, [this] { return Now(); }, [this] { return system_.Version(); },
+              sim::Zn6200Options{.followRegistry = true}) {}
+
+    // Every call holds the lock: a caller may use the library from more than one thread.
+    template <class F>
+    auto Call(F f) {
+        Held held(lock_);
+        return f(card_);
+    }
+
+  private:
+    // The tick count wraps after 49.7 days; carry it on past that (GetTickCount64 is Vista's).
+    std::uint64_t Now() {
+        DWORD t = GetTickCount();
+        if (t < lastTick_) wraps_ += std::uint64_t{1} << 32;
+        lastTick_ = t;
+        return wraps_ + t;
+    }
+
+    Lock lock_;
+    win32::Registry registry_;
+    win32::System system_;
+    DWORD lastTick_ = 0;
+    std::uint64_t wraps_ = 0;
+    sim::Zn6200 card_;
+};
+
+StandIn& Library() {
+    static StandIn library;
+    return library;
 }
 
 }  // namespace
 
 extern "C" {
 
-int W32N_IsWindowsNT(void) { return Version().dwPlatformId == VER_PLATFORM_WIN32_NT ? 1 : 0; }
+int W32N_IsWindowsNT(void) {
+    return Library().Call([](sim::Zn6200& c) { return c.IsWindowsNT() ? 1 : 0; });
+}
 
 int W32N_IsWindows95(void) {
-    return Version().dwPlatformId == VER_PLATFORM_WIN32_WINDOWS ? 1 : 0;
+    return Library().Call([](sim::Zn6200& c) { return c.IsWindows95() ? 1 : 0; });
 }
 
 std::uint32_t W32N_OSGetPlatformVersion(std::uint32_t selector) {
-    OSVERSIONINFOA v = Version();
-    switch (selector) {
-        case 1: return v.dwPlatformId;
-        case 2: return v.dwMajorVersion;
-        case 3: return v.dwMinorVersion;
-        default: return 0;
-    }
+    return Library().Call([=](sim::Zn6200& c) { return c.OSGetPlatformVersion(selector); });
 }
 
-int W32N_GetAdapterRegistryInfo(void*, const char*) { return 0; }
+int W32N_GetAdapterRegistryInfo(void* record, const char* subkeyName) {
+    return Library().Call([=](sim::Zn6200& c) {
+        return c.GetAdapterRegistryInfo(static_cast<std::uint8_t*>(record), subkeyName) ? 1 : 0;
+    });
+}
 
-void* W32N_OpenAdapterA(const char*) { return plat::kNoAdapter; }
+void* W32N_OpenAdapterA(const char* name) {
+    return Library().Call([=](sim::Zn6200& c) { return c.OpenAdapter(name); });
+}
 
-std::uint32_t W32N_GetLastError(void) { return ERROR_FILE_NOT_FOUND; }
+std::uint32_t W32N_GetLastError(void) {
+    return Library().Call([](sim::Zn6200& c) { return c.GetLastError(); });
+}
 
-std::uint32_t W32N_MakeNdisRequest(void*, void*, void*, int) { return ERROR_INVALID_HANDLE; }
+std::uint32_t W32N_MakeNdisRequest(void* handle, void* request, void* overlapped, int wait) {
+    return Library().Call([=](sim::Zn6200& c) {
+        return c.MakeNdisRequest(handle, static_cast<plat::NdisRequestBlock*>(request), overlapped,
+                                 wait);
+    });
+}
 
-int W32N_SetBPFProgram(void*, const void*, std::uint32_t) { return 0; }
+int W32N_SetBPFProgram(void* handle, const void* program, std::uint32_t length) {
+    return Library().Call(
+        [=](sim::Zn6200& c) { return c.SetBPFProgram(handle, program, length) ? 1 : 0; });
+}
 
-int W32N_CancelPacketRead(void*, void*) { return 0; }
+int W32N_CancelPacketRead(void* handle, void* read) {
+    return Library().Call([=](sim::Zn6200& c) { return c.CancelPacketRead(handle, read) ? 1 : 0; });
+}
 
-int W32N_CloseAdapter(void*) { return 0; }
+int W32N_CloseAdapter(void* handle) {
+    return Library().Call([=](sim::Zn6200& c) { return c.CloseAdapter(handle) ? 1 : 0; });
+}
 
 }  // extern "C"

@@ -1,4 +1,5 @@
 #include "win32/devices.h"
+#include "win32/registry.h"
 
 // clang-format off
 #include <cfgmgr32.h>
@@ -31,75 +32,6 @@ class DevInfoList {
   private:
     HDEVINFO set_;
     bool owned_;
-};
-
-// The driver key that the setup interface opened. The registry layer opens keys only by path,
-// so this small wrapper serves the one handle that arrives already open.
-class DevRegKey final : public plat::RegKey {
-  public:
-    explicit DevRegKey(HKEY h) : h_(h) {}
-    ~DevRegKey() override { RegCloseKey(h_); }
-    DevRegKey(const DevRegKey&) = delete;
-    DevRegKey& operator=(const DevRegKey&) = delete;
-
-    std::optional<plat::RegValue> Get(std::string_view name) const override {
-        if (!plat::IsValidValueName(name)) return std::nullopt;
-        std::string n(name);
-        DWORD type = 0, size = 0;
-        if (RegQueryValueExA(h_, n.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-            return std::nullopt;
-        std::vector<std::uint8_t> data;
-        for (;;) {
-            data.resize(size + 1);  // room for the zero Windows adds after an unterminated text
-            size = static_cast<DWORD>(data.size());
-            LONG r = RegQueryValueExA(h_, n.c_str(), nullptr, &type, data.data(), &size);
-            if (r == ERROR_MORE_DATA) continue;  // it grew since the first call
-            if (r != ERROR_SUCCESS) return std::nullopt;
-            data.resize(size);
-            return plat::RegValue{static_cast<plat::RegType>(type), std::move(data)};
-        }
-    }
-
-    bool Set(std::string_view name, plat::RegType type,
-             std::span<const std::uint8_t> data) override {
-        if (!plat::IsValidValueName(name) || data.size() >= MAXDWORD) return false;
-        // A nonzero byte after the data keeps Windows from counting a terminator of its own.
-        std::vector<std::uint8_t> buf(data.begin(), data.end());
-        buf.push_back(0xFF);
-        return RegSetValueExA(h_, std::string(name).c_str(), 0, static_cast<DWORD>(type),
-                              buf.data(), static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
-    }
-
-    bool DeleteValue(std::string_view name) override {
-        if (!plat::IsValidValueName(name)) return false;
-        return RegDeleteValueA(h_, std::string(name).c_str()) == ERROR_SUCCESS;
-    }
-
-    std::vector<std::string> SubKeyNames() const override {
-        return Names([this](DWORD i, char* buf, DWORD* len) {
-            return RegEnumKeyExA(h_, i, buf, len, nullptr, nullptr, nullptr, nullptr);
-        });
-    }
-
-    std::vector<std::string> ValueNames() const override {
-        return Names([this](DWORD i, char* buf, DWORD* len) {
-            return RegEnumValueA(h_, i, buf, len, nullptr, nullptr, nullptr, nullptr);
-        });
-    }
-
-  private:
-    template <typename EnumAt>
-    static std::vector<std::string> Names(EnumAt enumAt) {
-        std::vector<std::string> names;
-        std::vector<char> buf(plat::kMaxValueNameLength + 1);
-        for (DWORD i = 0;; ++i) {
-            auto len = static_cast<DWORD>(buf.size());
-            if (enumAt(i, buf.data(), &len) != ERROR_SUCCESS) return names;
-            names.emplace_back(buf.data(), len);
-        }
-    }
-
-    HKEY h_;
 };
 
 int HexValue(char c) {
@@ -232,7 +164,7 @@ class Win32DeviceSet final : public plat::DeviceSet {
         REGSAM sam = access == plat::DevKeyAccess::Full ? KEY_ALL_ACCESS : KEY_READ;
         HKEY key = SetupDiOpenDevRegKey(set_.get(), d, DICS_FLAG_GLOBAL, 0, DIREG_DRV, sam);
         if (key == INVALID_HANDLE_VALUE || key == nullptr) return nullptr;
-        return std::make_unique<DevRegKey>(key);
+        return win32::AdoptKey(key);
     }
 
     std::optional<plat::InstallParams> ReadInstallParams(std::size_t i) const override {

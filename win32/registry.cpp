@@ -183,6 +183,8 @@ bool BelowHive(std::string_view path) {
 
 }  // namespace
 
+std::unique_ptr<plat::RegKey> AdoptKey(HKEY key) { return std::make_unique<Key>(key); }
+
 std::unique_ptr<plat::RegKey> Registry::Open(std::string_view path) {
     if (!plat::SplitKeyPath(path)) return nullptr;
     return OpenKey(HKEY_LOCAL_MACHINE, path);

@@ -18,4 +18,7 @@ class Registry final : public plat::Registry {
     bool MoveKey(std::string_view from, std::string_view to) override;
 };
 
+// Takes ownership of a key some other Windows call opened (the setup interface's device keys).
+std::unique_ptr<plat::RegKey> AdoptKey(struct HKEY__* key);
+
 }  // namespace win32

@@ -80,6 +80,7 @@
 #include <string_view>
 #include <vector>
 
+#include "adapter/oids.h"
 #include "platform/packet.h"
 #include "platform/registry.h"
 #include "platform/system.h"
@@ -90,25 +91,26 @@ namespace sim {
 inline constexpr std::string_view kCardKey = "Software\\VelmoraSim\\Card";
 inline constexpr MacAddress kDefaultCardMac{0x00, 0x1D, 0x5A, 0x62, 0x0A, 0x01};
 
+// The identifiers on the wire, named as the program names them.
 namespace oid {
-inline constexpr std::uint32_t kGenMediaInUse = 0x00010104;
-inline constexpr std::uint32_t kGenCurrentPacketFilter = 0x0001010E;
-inline constexpr std::uint32_t k8023CurrentAddress = 0x01010102;
-inline constexpr std::uint32_t kGenXmitOk = 0x00020101;
-inline constexpr std::uint32_t kGenRcvOk = 0x00020102;
-inline constexpr std::uint32_t kSignalStrength = 0xFF000003;
-inline constexpr std::uint32_t kTxRate = 0xFF000009;
-inline constexpr std::uint32_t kRxRate = 0xFF000011;
-inline constexpr std::uint32_t kCurrentChannel = 0xFF000013;
-inline constexpr std::uint32_t kConnectionState = 0xFF000015;
-inline constexpr std::uint32_t kBssid = 0xFF000017;
-inline constexpr std::uint32_t kSsid = 0xFF000018;
-inline constexpr std::uint32_t kBssList = 0xFF000019;
-inline constexpr std::uint32_t kEncryption = 0xFF00001A;
-inline constexpr std::uint32_t kNetworkMode = 0xFF00001B;
-inline constexpr std::uint32_t kDeviceStatus = 0xFF100004;
-inline constexpr std::uint32_t kMacAddress = 0xFF200002;
-inline constexpr std::uint32_t kStartScan = 0xFF21000E;
+inline constexpr std::uint32_t kGenMediaInUse = adapter::OID_GEN_MEDIA_IN_USE;
+inline constexpr std::uint32_t kGenCurrentPacketFilter = adapter::OID_GEN_CURRENT_PACKET_FILTER;
+inline constexpr std::uint32_t k8023CurrentAddress = adapter::OID_802_3_CURRENT_ADDRESS;
+inline constexpr std::uint32_t kGenXmitOk = adapter::OID_GEN_XMIT_OK;
+inline constexpr std::uint32_t kGenRcvOk = adapter::OID_GEN_RCV_OK;
+inline constexpr std::uint32_t kSignalStrength = adapter::OID_PRIV_SIGNAL_STRENGTH;
+inline constexpr std::uint32_t kTxRate = adapter::OID_PRIV_TX_RATE;
+inline constexpr std::uint32_t kRxRate = adapter::OID_PRIV_RX_RATE;
+inline constexpr std::uint32_t kCurrentChannel = adapter::OID_PRIV_CURRENT_CHANNEL;
+inline constexpr std::uint32_t kConnectionState = adapter::OID_PRIV_CONNECTION_STATE;
+inline constexpr std::uint32_t kBssid = adapter::OID_PRIV_BSSID;
+inline constexpr std::uint32_t kSsid = adapter::OID_PRIV_SSID;
+inline constexpr std::uint32_t kBssList = adapter::OID_PRIV_BSS_LIST;
+inline constexpr std::uint32_t kEncryption = adapter::OID_PRIV_ENCRYPTION;
+inline constexpr std::uint32_t kNetworkMode = adapter::OID_PRIV_NETWORK_MODE;
+inline constexpr std::uint32_t kDeviceStatus = adapter::OID_PRIV_DEVICE_STATUS;
+inline constexpr std::uint32_t kMacAddress = adapter::OID_PRIV_MAC_ADDRESS;
+inline constexpr std::uint32_t kStartScan = adapter::OID_PRIV_START_SCAN;
 }  // namespace oid
 
 // Request results other than 0.

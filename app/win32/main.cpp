@@ -20,9 +20,24 @@
 
 namespace {
 
-constexpr char kTitle[] = "ZN6200UI";
+// The application's own hidden window, which carries the application title for the system.
+class ApplicationWindow {
+  public:
+    ApplicationWindow()
+        : hwnd_(CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", app::kApplicationTitle, WS_POPUP, 0, 0,
+                                0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr)) {}
+    ~ApplicationWindow() {
+        if (hwnd_) DestroyWindow(hwnd_);
+    }
+    ApplicationWindow(const ApplicationWindow&) = delete;
+    ApplicationWindow& operator=(const ApplicationWindow&) = delete;
+
+  private:
+    HWND hwnd_;
+};
 
 int Run() {
+    ApplicationWindow application;
     win32::Loop loop;
     win32::Registry registry;
     win32::SetupApi setup;
@@ -60,7 +75,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     try {
         return Run();
     } catch (const std::exception& e) {
-        MessageBoxA(nullptr, e.what(), kTitle, MB_OK | MB_ICONERROR);
+        MessageBoxA(nullptr, e.what(), app::kApplicationTitle, MB_OK | MB_ICONERROR);
         return 1;
     }
 }

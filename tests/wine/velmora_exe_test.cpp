@@ -100,6 +100,7 @@ TEST_F(VelmoraExe, ShowsItsTrayIconAndEndsOnTheCloseMessageWithParameterOne) {
         WaitFor([&] { return (window = FindWindowA(nullptr, kCaption)) != nullptr; }, 20000))
         << "no window";
     EXPECT_FALSE(IsWindowVisible(window)) << "starts hidden in the tray";
+    EXPECT_NE(FindWindowA(nullptr, "ZN6200UI"), nullptr) << "the application title";
     // The hardware check runs after a second, the search half a second later.
     ASSERT_TRUE(WaitFor([&] { return HasTrayIcon(window); }, 20000)) << "no tray icon";
 

@@ -1,6 +1,8 @@
 // The seam contracts over the simulated PC's loop, system, files, uuids and shell.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "sim/clock.h"
 #include "sim/files.h"
 #include "sim/shell.h"
@@ -64,8 +66,13 @@ contract::ShellEnv SimShell() {
 
 }  // namespace
 
-INSTANTIATE_TEST_SUITE_P(Sim, LoopContract, ::testing::Values(&SimLoop));
-INSTANTIATE_TEST_SUITE_P(Sim, SystemContract, ::testing::Values(&SimSystem));
-INSTANTIATE_TEST_SUITE_P(Sim, FilesContract, ::testing::Values(&SimFiles));
-INSTANTIATE_TEST_SUITE_P(Sim, UuidsContract, ::testing::Values(&SimUuids));
-INSTANTIATE_TEST_SUITE_P(Sim, ShellContract, ::testing::Values(&SimShell));
+INSTANTIATE_TEST_SUITE_P(Sim, LoopContract, ::testing::Values(&SimLoop),
+                         [](const auto&) { return std::string("sim"); });
+INSTANTIATE_TEST_SUITE_P(Sim, SystemContract, ::testing::Values(&SimSystem),
+                         [](const auto&) { return std::string("sim"); });
+INSTANTIATE_TEST_SUITE_P(Sim, FilesContract, ::testing::Values(&SimFiles),
+                         [](const auto&) { return std::string("sim"); });
+INSTANTIATE_TEST_SUITE_P(Sim, UuidsContract, ::testing::Values(&SimUuids),
+                         [](const auto&) { return std::string("sim"); });
+INSTANTIATE_TEST_SUITE_P(Sim, ShellContract, ::testing::Values(&SimShell),
+                         [](const auto&) { return std::string("sim"); });

@@ -99,8 +99,13 @@ contract::ShellEnv Win32Shell() {
 
 }  // namespace
 
-INSTANTIATE_TEST_SUITE_P(Win32, LoopContract, ::testing::Values(&Win32Loop));
-INSTANTIATE_TEST_SUITE_P(Win32, SystemContract, ::testing::Values(&Win32System));
-INSTANTIATE_TEST_SUITE_P(Win32, FilesContract, ::testing::Values(&Win32Files));
-INSTANTIATE_TEST_SUITE_P(Win32, UuidsContract, ::testing::Values(&Win32Uuids));
-INSTANTIATE_TEST_SUITE_P(Win32, ShellContract, ::testing::Values(&Win32Shell));
+INSTANTIATE_TEST_SUITE_P(Win32, LoopContract, ::testing::Values(&Win32Loop),
+                         [](const auto&) { return std::string("win32"); });
+INSTANTIATE_TEST_SUITE_P(Win32, SystemContract, ::testing::Values(&Win32System),
+                         [](const auto&) { return std::string("win32"); });
+INSTANTIATE_TEST_SUITE_P(Win32, FilesContract, ::testing::Values(&Win32Files),
+                         [](const auto&) { return std::string("win32"); });
+INSTANTIATE_TEST_SUITE_P(Win32, UuidsContract, ::testing::Values(&Win32Uuids),
+                         [](const auto&) { return std::string("win32"); });
+INSTANTIATE_TEST_SUITE_P(Win32, ShellContract, ::testing::Values(&Win32Shell),
+                         [](const auto&) { return std::string("win32"); });

@@ -83,6 +83,36 @@ class TForm1 : public ui::Form {
     ui::ProgressBar pbSignalStrenth{"pbSignalStrenth"};
     ui::Label lbPercent{"lbPercent"};
 
+    // Security page.
+    ui::CheckBox chWEPEncryption{"chWEPEncryption"};
+    // Statistics page counters (the status poll empties them while not joined).
+    ui::StaticText stTxPacket{"stTxPacket"};
+    ui::StaticText stRxPacket{"stRxPacket"};
+    ui::StaticText stTxByte{"stTxByte"};
+    ui::StaticText stRxByte{"stRxByte"};
+    // About page, "Device" group: the labels the status poll refreshes.
+    ui::GroupBox GroupBox1{"GroupBox1"};
+    ui::Label lbDomain{"lbDomain"};
+    ui::Label Domain{"Domain"};
+    ui::Label lbMACAddr{"lbMACAddr"};
+    ui::Label MACAddr{"MACAddr"};
+
+    // Configuration page: the controls the network-name list reads.
+    ui::GroupBox GroupBox6{"GroupBox6"};  // "Network"
+    ui::RadioButton rbInfra{"rbInfra"};
+    ui::RadioButton rbAdHoc{"rbAdHoc"};
+    ui::Label lbSSID{"lbSSID"};
+    ui::ComboBox cbSSID{"cbSSID", ui::ComboStyle::DropDown};
+    ui::GroupBox GroupBox7{"GroupBox7"};  // "Advanced"
+    ui::Label lbRadioBand{"lbRadioBand"};
+    ui::ComboBox cbRadioBand{"cbRadioBand"};
+    ui::Label lbTurbo{"lbTurbo"};
+    ui::ComboBox cbTurbo{"cbTurbo"};
+
+    // Stations page.
+    ui::StringGrid APSStringGrid{"APSStringGrid"};
+    ui::Button btReScan{"btReScan"};
+
     ui::Timer DeviceDetect;
     ui::Timer InsertTimer;
     ui::Timer StatusTimer;
@@ -118,12 +148,22 @@ class TForm1 : public ui::Form {
     void LoadDriverSettings();
     void ShowAppliedSettings();
     void RefreshScanList();
+    void btReScanClick();
+    void cbSSIDDropDown();
+    // Status poll steps: the About page's domain and address, and the statistics page.
+    void UpdateDeviceLabels();
+    void UpdateStatistics();
+    // Counts channel-display ticks while joined.
+    int ChannelTick = 0;
 
   private:
     bool secondCopy_ = false;
     std::unique_ptr<plat::Event> instanceEvent_;  // held for the life of the program
 
     void BuildStatusPage();
+    void BuildConfigurationControls();
+    void BuildStationsPage();
+    void BuildMonitorControls();
     void WireEvents();
 };
 

@@ -11,6 +11,7 @@ namespace app {
 void TForm1::FormCreate() {
     Hide();
     Screen.SetCursor(ui::Cursor::Default);
+    APSStringGrid.SetRow(0, {"SSID", "MAC Address", "Channel", "Signal", "Security", "Mode"});
     ImVelmora.SetPicture(Image1.Picture());
     for (int i = 0; i < 3; ++i) adapter::RemovePacketDriverServices(platform.services);
     DeviceName = "Velmora ZN6200 802.11a/b Wireless Adapter";
@@ -65,16 +66,6 @@ void TForm1::InsertTimerTimer() {
     adapter.CloseAdapter();
     InsertTimer.SetEnabled(true);
 }
-
-// Stand-in until the status poll is built: keeps the cycle with the presence probe going.
-void TForm1::StatusTimerTimer() {
-    StatusTimer.SetEnabled(false);
-    InsertTimer.SetEnabled(true);
-}
-
-// Stand-ins until the link displays are built.
-void TForm1::ChannelTimerTimer() {}
-void TForm1::SignalTimerTimer() {}
 
 bool TForm1::UpdateTrayIcon(std::uint32_t action) {
     plat::NotifyIconRecord r;
@@ -161,10 +152,9 @@ void TForm1::ResetPerformanceView() {
     PageControl1.SetActivePage(&TabSheet1);
 }
 
-// Stand-ins until settings and the site survey are built.
+// Stand-ins until settings are built.
 void TForm1::LoadDriverSettings() {}
 void TForm1::ShowAppliedSettings() {}
-void TForm1::RefreshScanList() {}
 
 // Stand-ins until the configuration pages are built: OK and Cancel only hide the window.
 void TForm1::btOKClick() {

@@ -411,7 +411,7 @@ void Engine::AddUserVerbs() {
 
 void Engine::AddCardVerbs() {
     // card install FILE | pull | insert | pull-after N | fail-opens N CODE | medium N |
-    //      address XX-XX-XX-XX-XX-XX
+    //      address XX-XX-XX-XX-XX-XX | fail-oid OID|none
     AddVerb("card", -1, [](Engine& e, const Command& c, Output& out) {
         auto arg = [&](std::size_t i) { return i < c.words.size() ? c.words[i] : std::string(); };
         long long n = 0, code = 0;
@@ -433,6 +433,11 @@ void Engine::AddCardVerbs() {
             ParseInt(arg(3), code))
             return e.card_->FailNextOpens(static_cast<std::uint32_t>(n),
                                           static_cast<std::uint32_t>(code));
+        // Every request for the OID fails until "card fail-oid none".
+        if (what == "fail-oid" && c.words.size() == 3) {
+            if (arg(2) == "none") return e.card_->ClearOidFailures();
+            if (ParseInt(arg(2), n)) return e.card_->FailOid(static_cast<std::uint32_t>(n));
+        }
         if (what == "medium" && c.words.size() == 3 && ParseInt(arg(2), n))
             return e.card_->SetMedium(static_cast<std::uint32_t>(n));
         if (what == "address" && c.words.size() == 3) {
@@ -446,7 +451,7 @@ void Engine::AddCardVerbs() {
         }
         out.push_back(
             "error: card install FILE|pull|insert|pull-after N|fail-opens N CODE|"
-            "medium N|address XX-XX-XX-XX-XX-XX");
+            "medium N|address XX-XX-XX-XX-XX-XX|fail-oid OID|none");
     });
 }
 

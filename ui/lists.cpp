@@ -86,19 +86,7 @@ bool ItemList::Select(int index) {
 
 // ComboBox
 
-ComboBox::ComboBox(std::string name, ComboStyle style)
-    : Control(Kind::ComboBox, std::move(name)), style_(style) {
-    SetColor(kClWindow);
-}
-
-void ComboBox::SetStyle(ComboStyle s) {
-    if (s == style_) return;
-    style_ = s;
-    text_ = style_ == ComboStyle::DropDown ? Item(ItemIndex()) : std::string();
-    Notify(Change::Style);
-}
-
-void ComboBox::SetSorted(bool s) {
+void ListControl::SetSorted(bool s) {
     if (s == sorted_) return;
     sorted_ = s;
     if (sorted_ && Count() > 0) {
@@ -112,14 +100,7 @@ void ComboBox::SetSorted(bool s) {
     Notify(Change::Style);
 }
 
-void ComboBox::SetMaxLength(int n) {
-    n = std::max(n, 0);
-    if (n == maxLength_) return;
-    maxLength_ = n;
-    Notify(Change::Style);
-}
-
-int ComboBox::AddItem(std::string_view text) {
+int ListControl::AddItem(std::string_view text) {
     int before = ItemIndex();
     int index = list_.Add(text, sorted_);
     Notify(Change::Items);
@@ -127,24 +108,43 @@ int ComboBox::AddItem(std::string_view text) {
     return index;
 }
 
-void ComboBox::InsertItem(int index, std::string_view text) {
+void ListControl::InsertItem(int index, std::string_view text) {
     int before = ItemIndex();
     if (!list_.Insert(index, text)) return;
     Notify(Change::Items);
     if (ItemIndex() != before) Notify(Change::ItemIndex);
 }
 
-void ComboBox::DeleteItem(int index) {
+void ListControl::DeleteItem(int index) {
     int before = ItemIndex();
     if (!list_.Remove(index)) return;
     Notify(Change::Items);
     if (ItemIndex() != before) Notify(Change::ItemIndex);
 }
 
-void ComboBox::SetItems(std::vector<std::string> items) {
+void ListControl::SetItems(std::vector<std::string> items) {
     list_.Assign(std::move(items), sorted_);
     Notify(Change::Items);
     Notify(Change::ItemIndex);
+}
+
+ComboBox::ComboBox(std::string name, ComboStyle style)
+    : ListControl(Kind::ComboBox, std::move(name)), style_(style) {
+    SetColor(kClWindow);
+}
+
+void ComboBox::SetStyle(ComboStyle s) {
+    if (s == style_) return;
+    style_ = s;
+    text_ = style_ == ComboStyle::DropDown ? Item(ItemIndex()) : std::string();
+    Notify(Change::Style);
+}
+
+void ComboBox::SetMaxLength(int n) {
+    n = std::max(n, 0);
+    if (n == maxLength_) return;
+    maxLength_ = n;
+    Notify(Change::Style);
 }
 
 void ComboBox::Clear() {
@@ -234,50 +234,8 @@ void ComboBox::UserEditText(std::string_view text) {
 
 // ListBox
 
-ListBox::ListBox(std::string name) : Control(Kind::ListBox, std::move(name)) {
+ListBox::ListBox(std::string name) : ListControl(Kind::ListBox, std::move(name)) {
     SetColor(kClWindow);
-}
-
-void ListBox::SetSorted(bool s) {
-    if (s == sorted_) return;
-    sorted_ = s;
-    if (sorted_ && Count() > 0) {
-        std::string selected = Item(ItemIndex());
-        bool had = ItemIndex() >= 0;
-        list_.Assign(Items(), true);
-        if (had) list_.Select(IndexOf(selected));
-        Notify(Change::Items);
-        Notify(Change::ItemIndex);
-    }
-    Notify(Change::Style);
-}
-
-int ListBox::AddItem(std::string_view text) {
-    int before = ItemIndex();
-    int index = list_.Add(text, sorted_);
-    Notify(Change::Items);
-    if (ItemIndex() != before) Notify(Change::ItemIndex);
-    return index;
-}
-
-void ListBox::InsertItem(int index, std::string_view text) {
-    int before = ItemIndex();
-    if (!list_.Insert(index, text)) return;
-    Notify(Change::Items);
-    if (ItemIndex() != before) Notify(Change::ItemIndex);
-}
-
-void ListBox::DeleteItem(int index) {
-    int before = ItemIndex();
-    if (!list_.Remove(index)) return;
-    Notify(Change::Items);
-    if (ItemIndex() != before) Notify(Change::ItemIndex);
-}
-
-void ListBox::SetItems(std::vector<std::string> items) {
-    list_.Assign(std::move(items), sorted_);
-    Notify(Change::Items);
-    Notify(Change::ItemIndex);
 }
 
 void ListBox::Clear() {

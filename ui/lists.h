@@ -41,17 +41,11 @@ enum class ComboStyle {
     DropDownList,  // choice from the list only
 };
 
-class ComboBox : public Control {
+// What a combo box and a list box share: the items, kept sorted or not, and the selection.
+class ListControl : public Control {
   public:
-    explicit ComboBox(std::string name = {}, ComboStyle style = ComboStyle::DropDownList);
-
-    ComboStyle Style() const { return style_; }
-    void SetStyle(ComboStyle s);
     bool Sorted() const { return sorted_; }
     void SetSorted(bool s);
-    // Longest text the user may type (editable style); 0: no limit.
-    int MaxLength() const { return maxLength_; }
-    void SetMaxLength(int n);
 
     const std::vector<std::string>& Items() const { return list_.Items(); }
     int Count() const { return list_.Count(); }
@@ -59,13 +53,34 @@ class ComboBox : public Control {
     int IndexOf(std::string_view text) const { return list_.IndexOf(text); }
     int AddItem(std::string_view text);
     void InsertItem(int index, std::string_view text);
-    // Deleting the selected item leaves no selection (the editable style keeps its text).
+    // Deleting the selected item leaves no selection.
     void DeleteItem(int index);
     void SetItems(std::vector<std::string> items);
-    // Empties the list and the text, as the native control does.
-    void Clear();
 
     int ItemIndex() const { return list_.Selected(); }
+
+  protected:
+    using Control::Control;
+    ItemList list_;
+
+  private:
+    bool sorted_ = false;
+};
+
+class ComboBox : public ListControl {
+  public:
+    explicit ComboBox(std::string name = {}, ComboStyle style = ComboStyle::DropDownList);
+
+    ComboStyle Style() const { return style_; }
+    void SetStyle(ComboStyle s);
+    // Longest text the user may type (editable style); 0: no limit.
+    int MaxLength() const { return maxLength_; }
+    void SetMaxLength(int n);
+
+    // Empties the list and the text, as the native control does. (Deleting the selected item
+    // leaves the editable style's text as it was.)
+    void Clear();
+
     // Runs no handler. Selecting puts the item's text in the box; -1 (or an index out of range)
     // leaves no selection and, in the editable style, empties the text.
     void SetItemIndex(int index);
@@ -98,29 +113,15 @@ class ComboBox : public Control {
     void ChangeTyped(std::string text);
 
     ComboStyle style_;
-    bool sorted_ = false;
     int maxLength_ = 0;
-    ItemList list_;
     std::string text_;  // editable style
 };
 
-class ListBox : public Control {
+class ListBox : public ListControl {
   public:
     explicit ListBox(std::string name = {});
-    bool Sorted() const { return sorted_; }
-    void SetSorted(bool s);
-
-    const std::vector<std::string>& Items() const { return list_.Items(); }
-    int Count() const { return list_.Count(); }
-    const std::string& Item(int index) const { return list_.Item(index); }
-    int IndexOf(std::string_view text) const { return list_.IndexOf(text); }
-    int AddItem(std::string_view text);
-    void InsertItem(int index, std::string_view text);
-    void DeleteItem(int index);
-    void SetItems(std::vector<std::string> items);
     void Clear();
 
-    int ItemIndex() const { return list_.Selected(); }
     // Runs no handler.
     void SetItemIndex(int index);
 
@@ -129,10 +130,6 @@ class ListBox : public Control {
     std::function<void()> OnDblClick;
     bool UserSelect(int index);
     bool UserDoubleClick();
-
-  private:
-    bool sorted_ = false;
-    ItemList list_;
 };
 
 struct GridRect {

@@ -26,6 +26,28 @@ std::string DomainText(std::uint32_t code) {
     }
 }
 
+void TForm1::BuildAboutPage() {
+    Image2.SetParent(&TabSheet6);
+    Image2.SetBounds(43, 8, 270, 56);
+    GroupBox2.SetParent(&TabSheet6);
+    GroupBox2.SetBounds(10, 236, 345, 83);
+    GroupBox2.SetCaption("Wireless LAN Configuration Utility");
+    struct Row {
+        ui::Label& caption;
+        const char* text;
+        ui::Label& value;
+        int top;
+    } rows[] = {{lbVersion, "Version:", Label38, 24}, {lbDate, "Date:", Label39, 50}};
+    for (Row& r : rows) {
+        r.caption.SetParent(&GroupBox2);
+        r.caption.SetBounds(8, r.top, 90, 13);
+        r.caption.SetCaption(r.text);
+        r.value.SetParent(&GroupBox2);
+        r.value.SetBounds(108, r.top, 200, 13);
+    }
+    Label38.SetCaption("1.2");
+}
+
 void TForm1::UpdateDeviceLabels() {
     std::vector<std::uint8_t> buf(adapter::kQueryBufferSize);
     const auto size = static_cast<std::uint32_t>(buf.size());

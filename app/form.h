@@ -90,6 +90,13 @@ class TForm1 : public ui::Form {
     ui::StaticText stRxPacket{"stRxPacket"};
     ui::StaticText stTxByte{"stTxByte"};
     ui::StaticText stRxByte{"stRxByte"};
+    // About page: the logo and the program's own version and build date.
+    ui::Image Image2{"Image2"};
+    ui::GroupBox GroupBox2{"GroupBox2"};
+    ui::Label lbVersion{"lbVersion"};
+    ui::Label Label38{"Label38"};
+    ui::Label lbDate{"lbDate"};
+    ui::Label Label39{"Label39"};
     // About page, "Device" group: the labels the status poll refreshes.
     ui::GroupBox GroupBox1{"GroupBox1"};
     ui::Label lbDomain{"lbDomain"};
@@ -164,6 +171,7 @@ class TForm1 : public ui::Form {
     void BuildConfigurationControls();
     void BuildStationsPage();
     void BuildMonitorControls();
+    void BuildAboutPage();
     void WireEvents();
 };
 

@@ -12,7 +12,12 @@ void TForm1::FormCreate() {
     Hide();
     Screen.SetCursor(ui::Cursor::Default);
     APSStringGrid.SetRow(0, {"SSID", "MAC Address", "Channel", "Signal", "Security", "Mode"});
+    // The build's own date and time, as "Oct 21 2002 20:17:42".
+    char built[32];
+    std::snprintf(built, sizeof built, "%s %s", __DATE__, __TIME__);
+    Label39.SetCaption(built);
     ImVelmora.SetPicture(Image1.Picture());
+    Image2.SetPicture(Image1.Picture());
     for (int i = 0; i < 3; ++i) adapter::RemovePacketDriverServices(platform.services);
     DeviceName = "Velmora ZN6200 802.11a/b Wireless Adapter";
     LoadDriverSettings();

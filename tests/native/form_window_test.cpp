@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <regex>
 #include <string>
 
 #include "app/velmora.h"
@@ -124,6 +125,21 @@ TEST(FormWindow, TrayMenuAndClosingTheWindowOnlyHidesIt) {
     EXPECT_FALSE(w.form.Visible());
     EXPECT_FALSE(w.form.Freed());
     EXPECT_FALSE(w.pc.loop().QuitRequested());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(FormWindow, AboutPageCarriesTheVersionTheBuildDateAndTheLogo) {
+    Window w;
+    EXPECT_EQ(w.form.Label38.Caption(), "1.2");
+    // __DATE__ and __TIME__: "Oct 21 2002 20:17:42" (a day below 10 has a leading blank).
+    EXPECT_TRUE(std::regex_match(w.form.Label39.Caption(),
+                                 std::regex(R"([A-Z][a-z]{2} [ 123]\d \d{4} \d\d:\d\d:\d\d)")))
+        << w.form.Label39.Caption();
+    EXPECT_TRUE(w.form.Image2.Picture() == w.form.Image1.Picture());
+    EXPECT_TRUE(w.form.ImVelmora.Picture() == w.form.Image1.Picture());
 }
 
 }  // namespace

@@ -35,7 +35,6 @@ class TForm1 : public ui::Form {
     bool AdapterOnline = false;
     bool ExitRequested = false;
     std::string LinkSsid;  // name of the network joined; empty when not joined
-    std::string DeviceName;
     // Another copy was running: this one ends at once and does nothing.
     bool SecondCopy() const { return secondCopy_; }
     ui::Screen Screen;
@@ -103,6 +102,12 @@ class TForm1 : public ui::Form {
     ui::Label Domain{"Domain"};
     ui::Label lbMACAddr{"lbMACAddr"};
     ui::Label MACAddr{"MACAddr"};
+    ui::Label lbDeviceName{"lbDeviceName"};
+    ui::Label DeviceName{"DeviceName"};
+    ui::Label lbDriverVersion{"lbDriverVersion"};
+    ui::Label DriverVersion{"DriverVersion"};
+    ui::Label lbDriverDate{"lbDriverDate"};
+    ui::Label DriverDate{"DriverDate"};
 
     // Configuration page: the controls the network-name list reads.
     ui::GroupBox GroupBox6{"GroupBox6"};  // "Network"
@@ -172,6 +177,7 @@ class TForm1 : public ui::Form {
     void BuildStationsPage();
     void BuildMonitorControls();
     void BuildAboutPage();
+    void ShowDriverFileInfo();
     void WireEvents();
 };
 

@@ -19,7 +19,7 @@ void TForm1::FormCreate() {
     ImVelmora.SetPicture(Image1.Picture());
     Image2.SetPicture(Image1.Picture());
     for (int i = 0; i < 3; ++i) adapter::RemovePacketDriverServices(platform.services);
-    DeviceName = "Velmora ZN6200 802.11a/b Wireless Adapter";
+    DeviceName.SetCaption("Velmora ZN6200 802.11a/b Wireless Adapter");
     LoadDriverSettings();
     ShowAppliedSettings();
     PageControl1.SetActivePage(&TabSheet1);
@@ -158,7 +158,10 @@ void TForm1::ResetPerformanceView() {
 }
 
 // Stand-ins until settings are built.
-void TForm1::LoadDriverSettings() {}
+// Stand-in until settings are built: only its last step, the driver file's version and date.
+void TForm1::LoadDriverSettings() {
+    ShowDriverFileInfo();
+}
 void TForm1::ShowAppliedSettings() {}
 
 // Stand-ins until the configuration pages are built: OK and Cancel only hide the window.

@@ -79,25 +79,6 @@ void TForm1::BuildMonitorControls() {
     chWEPEncryption.SetCaption("WEP Encryption");
     for (ui::StaticText* t : {&stTxPacket, &stRxPacket, &stTxByte, &stRxByte})
         t->SetParent(&TabSheet5);
-    GroupBox1.SetParent(&TabSheet6);
-    GroupBox1.SetBounds(9, 68, 345, 160);
-    GroupBox1.SetCaption("Device");
-    const struct {
-        ui::Label& caption;
-        const char* text;
-        ui::Label& value;
-        int top;
-    } rows[] = {{lbDomain, "Regulatory Domain:", Domain, 52},
-                {lbMACAddr, "MAC Address:", MACAddr, 137}};
-    for (const auto& r : rows) {
-        r.caption.SetParent(&GroupBox1);
-        r.caption.SetBounds(8, r.top, 98, 13);
-        r.caption.SetCaption(r.text);
-        r.value.SetParent(&GroupBox1);
-        r.value.SetBounds(108, r.top, 230, 13);
-    }
-    Domain.SetCaption("Domain");
-    MACAddr.SetCaption("MACAddr");
 }
 
 // Stand-in until the statistics page is built: counters, rates and graphs.

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/files.h"
+
 namespace app {
 
 // Link-state texts of StationState; the three link handlers read them back.
@@ -24,5 +26,7 @@ std::string EncryptionText(std::uint32_t code, bool withDisable);
 std::string MacText(const std::uint8_t* six);
 // Name of a regulatory domain code; "N/A" for an unknown one.
 std::string DomainText(std::uint32_t code);
+// "24 Jul 2002 23:32:18" of a packed FAT date and time; "N/A" for a month out of range.
+std::string DriverDateText(const plat::DosDateTime& t);
 
 }  // namespace app

@@ -75,6 +75,13 @@ void TForm1::BuildAboutPage() {
     GroupBox2.SetCaption("Wireless LAN Configuration Utility");
     PlaceRows(GroupBox2, {{lbVersion, "Version:", Label38, 24}, {lbDate, "Date:", Label39, 50}});
     Label38.SetCaption("1.2");
+    // The notice line below the groups.
+    lbCopyright.SetParent(&TabSheet6);
+    lbCopyright.SetBounds(10, 330, 150, 13);
+    lbCopyright.SetCaption("Copyright (C) 2002 Velmora.");
+    lbRights.SetParent(&TabSheet6);
+    lbRights.SetBounds(160, 330, 190, 13);
+    lbRights.SetCaption("All rights reserved.");
 }
 
 std::string DriverDateText(const plat::DosDateTime& t) {

@@ -96,6 +96,8 @@ class TForm1 : public ui::Form {
     ui::Label Label38{"Label38"};
     ui::Label lbDate{"lbDate"};
     ui::Label Label39{"Label39"};
+    ui::Label lbCopyright{"lbCopyright"};
+    ui::Label lbRights{"lbRights"};
     // About page, "Device" group: the labels the status poll refreshes.
     ui::GroupBox GroupBox1{"GroupBox1"};
     ui::Label lbDomain{"lbDomain"};

@@ -1,17 +1,11 @@
 // The tray icon's picture and tip follow the signal bar; the tray callback while offline.
 #include <gtest/gtest.h>
 
-#include "app/velmora.h"
-#include "sim/pc.h"
+#include "tests/native/sim_program.h"
 
 namespace {
 
-struct Program {
-    sim::Pc pc;
-    plat::Platform platform = pc.platform();
-    app::Velmora velmora{platform};
-    app::TForm1& form = velmora.form;
-};
+using Program = SimProgram;
 
 TEST(TrayIcon, PictureAndTipFollowTheSignalBar) {
     struct Case {

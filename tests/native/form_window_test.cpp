@@ -5,17 +5,11 @@
 #include <regex>
 #include <string>
 
-#include "app/velmora.h"
-#include "sim/pc.h"
+#include "tests/native/sim_program.h"
 
 namespace {
 
-struct Window {
-    sim::Pc pc;
-    plat::Platform platform = pc.platform();
-    app::Velmora program{platform};
-    app::TForm1& form = program.form;
-};
+using Window = SimProgram;
 
 TEST(FormWindow, CaptionSizeAndFont) {
     Window w;

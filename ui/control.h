@@ -25,6 +25,7 @@ enum class Kind {
     TabSheet,
     StringGrid,
     Image,
+    PerformanceGraph,
 };
 
 class Form;

@@ -1,6 +1,7 @@
 #include "ui/image.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace ui {
 
@@ -53,10 +54,17 @@ void Bitmap::CopyRect(int left, int top, int right, int bottom, int toX, int toY
     right = std::min(right, left + (width_ - toX));
     bottom = std::min(bottom, top + (height_ - toY));
     if (right <= left || bottom <= top) return;
-    Bitmap source = *this;
-    for (int y = top; y < bottom; ++y) {
-        for (int x = left; x < right; ++x)
-            SetPixel(toX + x - left, toY + y - top, source.Pixel(x, y));
+    // Rows in the order that never reads a row already overwritten; memmove within a row.
+    const std::size_t n = static_cast<std::size_t>(right - left);
+    auto row = [&](int y) {
+        Color* from = &pixels_[static_cast<std::size_t>(y) * width_ + left];
+        Color* to = &pixels_[static_cast<std::size_t>(toY + y - top) * width_ + toX];
+        std::memmove(to, from, n * sizeof(Color));
+    };
+    if (toY <= top) {
+        for (int y = top; y < bottom; ++y) row(y);
+    } else {
+        for (int y = bottom - 1; y >= top; --y) row(y);
     }
 }
 

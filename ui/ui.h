@@ -4,6 +4,7 @@
 #include "ui/control.h"
 #include "ui/controls.h"
 #include "ui/form.h"
+#include "ui/graph.h"
 #include "ui/image.h"
 #include "ui/lists.h"
 #include "ui/menu.h"

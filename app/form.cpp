@@ -76,6 +76,7 @@ TForm1::TForm1(plat::Platform& p, adapter::AdapterContext& a)
     BuildConfigurationControls();
     BuildStationsPage();
     BuildMonitorControls();
+    BuildStatisticsPage();
     BuildAboutPage();
 
     for (auto [timer, interval] : {std::pair{&DeviceDetect, 1000u}, std::pair{&InsertTimer, 500u},

@@ -84,11 +84,33 @@ class TForm1 : public ui::Form {
 
     // Security page.
     ui::CheckBox chWEPEncryption{"chWEPEncryption"};
-    // Statistics page counters (the status poll empties them while not joined).
-    ui::StaticText stTxPacket{"stTxPacket"};
-    ui::StaticText stRxPacket{"stRxPacket"};
+    // Statistics page: the rate graphs with their labels, and the totals (the status poll
+    // empties the totals while not joined).
+    ui::GroupBox GroupBox9{"GroupBox9"};
+    ui::TPerformanceGraph TxPer{"TxPer"};
+    ui::Image imgTxPerGridline{"imgTxPerGridline"};
+    ui::Label lbMaxTx{"lbMaxTx"};
+    ui::Label lbTxRate{"lbTxRate"};
+    ui::Label lbtx0{"lbtx0"}, lbtx10{"lbtx10"}, lbtx100{"lbtx100"}, lbtx1000{"lbtx1000"},
+        lbtx10000{"lbtx10000"}, lbtx100000{"lbtx100000"};
+    ui::TPerformanceGraph RxPer{"RxPer"};
+    ui::Image imgRxPerGridline{"imgRxPerGridline"};
+    ui::Label lbMaxRx{"lbMaxRx"};
+    ui::Label lbRxRate{"lbRxRate"};
+    ui::Label Label35{"Label35"}, Label37{"Label37"}, Label40{"Label40"}, Label41{"Label41"},
+        Label42{"Label42"}, Label43{"Label43"};
+    ui::GroupBox GroupBox10{"GroupBox10"};
+    ui::Label lbTxByte{"lbTxByte"};
     ui::StaticText stTxByte{"stTxByte"};
+    ui::Label lbRxByte{"lbRxByte"};
     ui::StaticText stRxByte{"stRxByte"};
+    ui::Label lbTxPacket{"lbTxPacket"};
+    ui::StaticText stTxPacket{"stTxPacket"};
+    ui::Label lbRxPacket{"lbRxPacket"};
+    ui::StaticText stRxPacket{"stRxPacket"};
+    // Kilobit totals of the previous poll and the highest rates since start or the last reset.
+    std::uint64_t PrevTxKbits = 0, PrevRxKbits = 0;
+    std::uint64_t MaxTxRate = 0, MaxRxRate = 0;
     // About page: the logo and the program's own version and build date.
     ui::Image Image2{"Image2"};
     ui::GroupBox GroupBox2{"GroupBox2"};
@@ -178,6 +200,7 @@ class TForm1 : public ui::Form {
     void BuildConfigurationControls();
     void BuildStationsPage();
     void BuildMonitorControls();
+    void BuildStatisticsPage();
     void BuildAboutPage();
     void ShowDriverFileInfo();
     void WireEvents();

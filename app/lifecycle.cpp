@@ -39,6 +39,8 @@ void TForm1::InsertTimerTimer() {
         if (adapter.FindAdapter()) {
             UpdateTrayIcon(plat::kNimAdd);
             AdapterOnline = true;
+            TxPer.SetEnabled(true);
+            RxPer.SetEnabled(true);
             StatusTimer.SetEnabled(true);
             LoadDriverSettings();
             ShowAppliedSettings();
@@ -47,6 +49,8 @@ void TForm1::InsertTimerTimer() {
             if (!SignalTimer.Enabled()) SignalTimer.SetEnabled(true);
         } else {
             StatusTimer.SetEnabled(false);
+            TxPer.SetEnabled(false);
+            RxPer.SetEnabled(false);
             Hide();
             DeviceDetect.SetEnabled(true);
         }
@@ -55,6 +59,8 @@ void TForm1::InsertTimerTimer() {
     std::uint8_t mode[500] = {};
     if (adapter.QueryOid(adapter::OID_PRIV_NETWORK_MODE, mode, sizeof mode) == 0) {
         UpdateTrayIcon(plat::kNimModify);
+        TxPer.SetEnabled(true);
+        RxPer.SetEnabled(true);
         StatusTimer.SetEnabled(true);
         return;
     }
@@ -150,11 +156,6 @@ void TForm1::FormClose(ui::CloseAction& action) {
 
 void TForm1::PageControl1Change() {
     if (PageControl1.ActivePageIndex() == 3) RefreshScanList();
-}
-
-// Stand-in until the statistics page is built: only the page selection.
-void TForm1::ResetPerformanceView() {
-    PageControl1.SetActivePage(&TabSheet1);
 }
 
 // Stand-ins until settings are built.

@@ -77,12 +77,7 @@ void TForm1::BuildMonitorControls() {
     chWEPEncryption.SetParent(&TabSheet3);
     chWEPEncryption.SetBounds(16, 8, 150, 17);
     chWEPEncryption.SetCaption("WEP Encryption");
-    for (ui::StaticText* t : {&stTxPacket, &stRxPacket, &stTxByte, &stRxByte})
-        t->SetParent(&TabSheet5);
 }
-
-// Stand-in until the statistics page is built: counters, rates and graphs.
-void TForm1::UpdateStatistics() {}
 
 void TForm1::StatusTimerTimer() {
     const bool managed = adapter::IsZeroConfigManaged(platform.system, platform.services,

@@ -87,4 +87,10 @@ void Image::SetStretch(bool s) {
     Notify(Change::Picture);
 }
 
+void Image::SetTransparent(bool t) {
+    if (t == transparent_) return;
+    transparent_ = t;
+    Notify(Change::Picture);
+}
+
 }  // namespace ui

@@ -43,10 +43,14 @@ class Image : public Control {
     // Stretched over the whole control, or drawn at its own size from the top left.
     bool Stretch() const { return stretch_; }
     void SetStretch(bool s);
+    // Pixels of the picture's bottom left colour let what lies under the control show.
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool t);
 
   private:
     Bitmap picture_;
     bool stretch_ = false;
+    bool transparent_ = false;
 };
 
 }  // namespace ui

@@ -12,6 +12,7 @@ namespace win32 {
 namespace {
 
 constexpr char kFormClass[] = "VelmoraForm";
+constexpr char kGraphClass[] = "VelmoraGraph";
 constexpr char kBindingProp[] = "VelmoraBinding";
 // Height of a combo box's drop-down list, added to the edit part's height.
 constexpr int kComboListHeight = 200;
@@ -94,6 +95,34 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         return b->FormMessage(hwnd, msg, wp, lp);
     }
     return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK GraphProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    }
+    if (auto* b = reinterpret_cast<Binding*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA))) {
+        return b->GraphMessage(hwnd, msg, wp, lp);
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+bool IsSeeThrough(const ui::Control& c) {
+    if (auto* l = dynamic_cast<const ui::Label*>(&c)) {
+        return c.GetKind() == ui::Kind::Label && l->Transparent();
+    }
+    if (auto* i = dynamic_cast<const ui::Image*>(&c)) return i->Transparent();
+    return false;
+}
+
+bool Overlaps(const ui::Control& a, const ui::Control& b) {
+    return a.Left() < b.Left() + b.Width() && b.Left() < a.Left() + a.Width() &&
+           a.Top() < b.Top() + b.Height() && b.Top() < a.Top() + a.Height();
+}
+
+std::uint32_t ToDib(ui::Color c) {
+    return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
 }
 
 LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -492,18 +521,34 @@ HWND Binding::CreateControlWindow(ui::Control& c, HWND container) {
             break;
         case ui::Kind::StringGrid:
             cls = WC_LISTVIEWA;
-            style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | WS_TABSTOP;
+            style |= LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | WS_TABSTOP;
             if (static_cast<ui::StringGrid&>(c).FixedRows() == 0) style |= LVS_NOCOLUMNHEADER;
             ex |= WS_EX_CLIENTEDGE;
             break;
         case ui::Kind::Image:
             cls = "STATIC", style |= SS_OWNERDRAW;
             break;
+        case ui::Kind::PerformanceGraph: {
+            HINSTANCE instance = GetModuleHandleA(nullptr);
+            WNDCLASSA existing{};
+            if (!GetClassInfoA(instance, kGraphClass, &existing)) {
+                WNDCLASSA wc{};
+                wc.lpfnWndProc = GraphProc;
+                wc.hInstance = instance;
+                wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+                wc.lpszClassName = kGraphClass;
+                if (!RegisterClassA(&wc)) return nullptr;
+            }
+            cls = kGraphClass;
+            break;
+        }
     }
+    if (GraphUnder(c)) return nullptr;  // drawn by the graph
     int id = c.Id() != 0 ? c.Id() : nextId_++;
     return CreateWindowExA(ex, cls, "", style, 0, 0, 0, 0, container,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           GetModuleHandleA(nullptr), nullptr);
+                           GetModuleHandleA(nullptr),
+                           c.GetKind() == ui::Kind::PerformanceGraph ? this : nullptr);
 }
 
 // Where things go
@@ -822,6 +867,13 @@ void Binding::Changed(ui::Component& c, ui::Change what) {
     if (!b) return;
     Pushing p(suppress_);
     ui::Control& model = *b->model;
+    if (!b->hwnd) {
+        if (const ui::Control* graph = GraphUnder(model)) {
+            if (const Bound* gb = Find(*graph); gb && gb->hwnd)
+                InvalidateRect(gb->hwnd, nullptr, FALSE);
+        }
+        return;
+    }
     switch (what) {
         case ui::Change::Text:
             if (model.GetKind() == ui::Kind::TabSheet) {
@@ -1087,6 +1139,106 @@ void Binding::DrawImage(const DRAWITEMSTRUCT& di) {
     int h = image.Stretch() ? rc.bottom - rc.top : picture.Height();
     StretchDIBits(di.hDC, rc.left, rc.top, w, h, 0, 0, picture.Width(), picture.Height(),
                   pixels.data(), &bi, DIB_RGB_COLORS, SRCCOPY);
+}
+
+const ui::Control* Binding::GraphUnder(const ui::Control& c) {
+    if (!c.Parent() || !IsSeeThrough(c)) return nullptr;
+    const ui::Control* under = nullptr;
+    for (const ui::Control* sibling : c.Parent()->Children()) {
+        if (sibling == &c) return under;
+        if (sibling->GetKind() == ui::Kind::PerformanceGraph && Overlaps(*sibling, c))
+            under = sibling;
+    }
+    return nullptr;
+}
+
+void Binding::DrawGraph(HDC dc, const ui::Control& graphModel) {
+    // Paint may rebuild the picture for a new size; the model is ours to ask.
+    auto& graph = const_cast<ui::TPerformanceGraph&>(
+        static_cast<const ui::TPerformanceGraph&>(graphModel));
+    const ui::Bitmap& picture = graph.Paint();
+    const int w = picture.Width(), h = picture.Height();
+    if (w == 0 || h == 0) return;
+    std::vector<std::uint32_t> pixels;
+    pixels.reserve(picture.Pixels().size());
+    for (ui::Color c : picture.Pixels()) pixels.push_back(ToDib(c));
+    std::vector<const ui::Control*> overlays;
+    for (const ui::Control* sibling : graph.Parent()->Children()) {
+        if (GraphUnder(*sibling) != &graph) continue;
+        const Bound* ob = Find(*sibling);
+        if (!ob || !ShownInContainer(*ob)) continue;
+        overlays.push_back(sibling);
+        const auto* image = dynamic_cast<const ui::Image*>(sibling);
+        if (!image || image->Picture().Empty()) continue;
+        const ui::Bitmap& over = image->Picture();
+        const ui::Color key = over.Pixel(0, over.Height() - 1);
+        const int dx = sibling->Left() - graph.Left(), dy = sibling->Top() - graph.Top();
+        for (int y = 0; y < over.Height(); ++y) {
+            for (int x = 0; x < over.Width(); ++x) {
+                const ui::Color c = over.Pixel(x, y);
+                const int gx = x + dx, gy = y + dy;
+                if (c == key || gx < 0 || gy < 0 || gx >= w || gy >= h) continue;
+                pixels[static_cast<std::size_t>(gy) * w + gx] = ToDib(c);
+            }
+        }
+    }
+    HDC mem = CreateCompatibleDC(dc);
+    HBITMAP bitmap = mem ? CreateCompatibleBitmap(dc, w, h) : nullptr;
+    if (!bitmap) {
+        if (mem) DeleteDC(mem);
+        return;
+    }
+    HGDIOBJ oldBitmap = SelectObject(mem, bitmap);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    SetDIBitsToDevice(mem, 0, 0, w, h, 0, 0, 0, h, pixels.data(), &bi, DIB_RGB_COLORS);
+    SetBkMode(mem, TRANSPARENT);
+    for (const ui::Control* o : overlays) {
+        const auto* label = dynamic_cast<const ui::Label*>(o);
+        if (!label) continue;
+        HGDIOBJ oldFont = SelectObject(mem, FontFor(label->GetFont()));
+        SetTextColor(mem, Resolve(label->GetFont().color, COLOR_BTNTEXT));
+        RECT r{o->Left() - graph.Left(), o->Top() - graph.Top(), 0, 0};
+        r.right = r.left + o->Width();
+        r.bottom = r.top + o->Height();
+        UINT format = DT_NOPREFIX | DT_SINGLELINE;
+        if (label->GetAlignment() == ui::Alignment::Center) format |= DT_CENTER;
+        if (label->GetAlignment() == ui::Alignment::Right) format |= DT_RIGHT;
+        if (label->GetLayout() == ui::Layout::Center) format |= DT_VCENTER;
+        DrawTextA(mem, label->Caption().c_str(), -1, &r, format);
+        SelectObject(mem, oldFont);
+    }
+    BitBlt(dc, 0, 0, w, h, mem, 0, 0, SRCCOPY);
+    SelectObject(mem, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(mem);
+}
+
+LRESULT Binding::GraphMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    const ui::Control* c = ControlOf(hwnd);
+    switch (msg) {
+        case WM_ERASEBKGND:
+            return 1;  // the paint covers it all
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(hwnd, &ps);
+            if (dc && c) DrawGraph(dc, *c);
+            EndPaint(hwnd, &ps);
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            if (c) DrawGraph(reinterpret_cast<HDC>(wp), *c);
+            return 0;
+        case WM_NCHITTEST:
+            return HTTRANSPARENT;  // a picture on its parent: clicks go through
+        default:
+            return DefWindowProcA(hwnd, msg, wp, lp);
+    }
 }
 
 HFONT Binding::FontFor(const ui::Font& f) {

@@ -66,6 +66,7 @@ class Binding final : public ui::Observer {
     // Internal: the window procedures dispatch here.
     LRESULT FormMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT SubclassMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT GraphMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
   private:
     struct Bound {
@@ -119,6 +120,10 @@ class Binding final : public ui::Observer {
     HBRUSH BrushFor(COLORREF c);
     LRESULT ControlColor(HDC dc, HWND child, UINT msg, HWND container, bool& handled);
     void DrawImage(const DRAWITEMSTRUCT& di);
+    // A graph draws its picture and then the see-through labels and pictures that lie over it,
+    // which get no window of their own, off screen and in one copy.
+    void DrawGraph(HDC dc, const ui::Control& graph);
+    static const ui::Control* GraphUnder(const ui::Control& c);
     void ShowPopup(ui::PopupMenu& menu);
     void FreeForm(ui::Form& form);
 

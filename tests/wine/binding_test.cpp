@@ -384,4 +384,95 @@ TEST(Win32Binding, IconsComeFromPicturesWithTheirBackgroundTransparent) {
     EXPECT_EQ(win32::MakeIcon(ui::Bitmap()).get(), nullptr);
 }
 
+// What a graph window shows, read back through WM_PRINTCLIENT into a 32-bit picture.
+std::vector<std::uint32_t> Printed(HWND h, int w, int hgt) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -hgt;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bm = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bm);
+    SendMessageA(h, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    GdiFlush();
+    const auto* p = static_cast<const std::uint32_t*>(bits);
+    std::vector<std::uint32_t> out(p, p + static_cast<std::size_t>(w) * hgt);
+    SelectObject(dc, old);
+    DeleteObject(bm);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    for (auto& px : out) px &= 0xFFFFFFu;  // 0xRRGGBB
+    return out;
+}
+
+TEST(Win32Binding, AGraphShowsItsPictureWithTheSeeThroughControlsOverIt) {
+    ui::Form form{"Form1"};
+    ui::TPerformanceGraph graph{"graph"};
+    ui::Image lines{"lines"};
+    ui::Label label{"label"};
+    ui::Label beside{"beside"};
+    win32::Binding binding;
+    form.SetClientSize(300, 120);
+    graph.SetParent(&form);
+    graph.SetBounds(8, 20, 100, 80);
+    graph.SetGridlines(false);
+    graph.SetGraphKind(ui::TGraphKind::pgBar);
+    graph.SetGradient(500);
+    graph.SetScale(500);
+    lines.SetParent(&form);
+    lines.SetBounds(8, 23, 100, 80);
+    ui::Bitmap dotted(100, 80, 0xFF00FF);
+    dotted.FillRect(0, 10, 100, 11, ui::kGray);
+    lines.SetPicture(dotted);
+    lines.SetTransparent(true);
+    label.SetParent(&form);
+    label.SetBounds(12, 20, 80, 10);
+    label.SetFont({"MS Sans Serif", 8, false, ui::kWhite});
+    label.SetTransparent(true);
+    label.SetCaption("Max. = 0 Kbits/sec.");
+    beside.SetParent(&form);
+    beside.SetBounds(120, 20, 40, 13);
+    beside.SetCaption("100000");
+    HWND hwnd = binding.CreateFormWindow(form);
+    ASSERT_NE(hwnd, nullptr);
+    form.Show();
+    // The overlays have no window; a label beside the graph keeps its own.
+    EXPECT_EQ(binding.WindowOf(lines), nullptr);
+    EXPECT_EQ(binding.WindowOf(label), nullptr);
+    EXPECT_NE(binding.WindowOf(beside), nullptr);
+    HWND g = binding.WindowOf(graph);
+    ASSERT_NE(g, nullptr);
+    EXPECT_EQ(RectIn(g, hwnd).left, 8);
+
+    graph.DataPoint(ui::kRed, 250);
+    graph.Update();
+    const auto shown = Printed(g, 100, 80);
+    auto at = [&](int x, int y) { return shown[static_cast<std::size_t>(y) * 100 + x]; };
+    // The bar in the model's picture, the picture's line 3 pixels lower, the text over both.
+    for (int y = 39; y < 80; ++y) {
+        if (y != 13) {
+            ASSERT_EQ(at(99, y), 0xFF0000u) << y;  // red, as 0xRRGGBB
+        }
+    }
+    EXPECT_EQ(at(99, 38), 0u);
+    EXPECT_EQ(at(50, 13), 0x808080u);
+    EXPECT_EQ(at(50, 12), 0u);
+    int white = 0;
+    for (int y = 0; y < 10; ++y) {
+        for (int x = 4; x < 84; ++x) white += at(x, y) == 0xFFFFFFu;
+    }
+    EXPECT_GT(white, 20);
+    // The text changing repaints the graph with it.
+    label.SetCaption("");
+    const auto blank = Printed(g, 100, 80);
+    for (int y = 0; y < 10; ++y) {
+        for (int x = 4; x < 84; ++x) ASSERT_EQ(blank[static_cast<std::size_t>(y) * 100 + x], 0u);
+    }
+}
+
 }  // namespace

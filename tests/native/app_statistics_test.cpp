@@ -143,6 +143,11 @@ TEST(StatisticsPage, LinkDownEmptiesTheTotalsAndStopsTheGraphs) {
     const std::string last = f.lbTxRate.Caption();
     p.Run(5000);
     EXPECT_EQ(f.lbTxRate.Caption(), last);
+    // Without the card the graphs are disabled again.
+    p.card->Pull();
+    p.Run(3000);
+    EXPECT_FALSE(f.TxPer.Enabled());
+    EXPECT_FALSE(f.RxPer.Enabled());
 }
 
 }  // namespace

@@ -242,15 +242,43 @@ TEST(PerformanceGraph, RoundUpAndScaleSetter) {
     EXPECT_EQ(fired, 1);
 }
 
-TEST(PerformanceGraph, ControlNarrowerThanAStripDrawsNothingAndDoesNotFail) {
+// Replayed strips end at the right edge, where updates draw them, whatever the band count.
+TEST(PerformanceGraph, ReplayPutsTheNewestStripAtTheRightEdgeOfANarrowGraph) {
+    struct Case {
+        int width, step;
+        Rows drawn, replayed;  // where the newest bar stands
+    } cases[] = {
+        {10, 6, {4, 10}, {4, 10}},
+        {12, 5, {7, 12}, {7, 12}},
+        {5, 8, {0, 5}, {}},  // a part of a strip, but no whole band to replay
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << " / " << c.step);
+        RateGraph g;
+        g.SetStepSize(c.step);
+        g.SetWidth(c.width);
+        g.Paint();
+        g.Sample(400);
+        for (bool replayed : {false, true}) {
+            if (replayed) g.SetGraphKind(TGraphKind::pgLine), g.SetGraphKind(TGraphKind::pgBar);
+            Rows columns;
+            for (int x = 0; x < c.width; ++x) {
+                if (g.Picture().Pixel(x, 79) != ui::kRed) continue;
+                if (columns.top < 0) columns.top = x;
+                columns.bottom = x + 1;
+            }
+            EXPECT_EQ(columns, replayed ? c.replayed : c.drawn) << replayed;
+        }
+    }
+}
+
+TEST(PerformanceGraph, NegativeValuesOnAScaleOfZeroDrawNothing) {
     RateGraph g;
-    g.SetStepSize(8);
-    g.SetWidth(5);
-    g.Paint();
-    EXPECT_EQ(g.RingSize(), 2);
-    g.Sample(400);
+    g.SetScale(0);
     g.Sample(-300);
-    EXPECT_EQ(g.Paint().Width(), 5);
+    g.Sample(-20);
+    EXPECT_EQ(g.Scale(), 0);
+    EXPECT_TRUE(g.Picture() == ui::Bitmap(289, 80, ui::kBlack));
 }
 
 }  // namespace

@@ -60,6 +60,19 @@ LRESULT CALLBACK TimerWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
+// Keys move the focus between the controls of a window, as in a dialog: Tab, the arrows
+// within a group, and the mnemonics.
+void Dispatch(MSG& msg) {
+    if (msg.hwnd && msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
+        HWND root = msg.hwnd;
+        // GetAncestor is missing before 98 and 2000.
+        while (root && (GetWindowLongPtrA(root, GWL_STYLE) & WS_CHILD)) root = GetParent(root);
+        if (root && root != msg.hwnd && IsDialogMessageA(root, &msg)) return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+}
+
 HWND MakeTimerWindow(Loop::Core* core) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA wc{};
@@ -136,8 +149,7 @@ void Loop::ProcessMessages() {
             std::find(pumped.begin(), pumped.end(), msg.wParam) != pumped.end()) {
             break;  // this timer already ran in this call: what was waiting has been served
         }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        Dispatch(msg);
     }
 }
 
@@ -169,8 +181,7 @@ int Loop::Run() {
         const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
         if (got == 0) return static_cast<int>(msg.wParam);
         if (got == -1) return -1;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        Dispatch(msg);
     }
 }
 

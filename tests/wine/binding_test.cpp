@@ -1,6 +1,7 @@
 // The binding of control models to real windows: program changes reach the windows without
 // running handlers; the windows' notifications become the models' user events.
 #include "win32/binding.h"
+#include "win32/loop.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -473,6 +474,29 @@ TEST(Win32Binding, AGraphShowsItsPictureWithTheSeeThroughControlsOverIt) {
     for (int y = 0; y < 10; ++y) {
         for (int x = 4; x < 84; ++x) ASSERT_EQ(blank[static_cast<std::size_t>(y) * 100 + x], 0u);
     }
+}
+
+TEST(Win32Binding, TabMovesTheFocusToTheNextControlThatTakesIt) {
+    ui::Form form{"Form1"};
+    ui::Button first{"first"}, disabled{"disabled"}, second{"second"};
+    ui::Label text{"text"};
+    win32::Binding binding;
+    win32::Loop loop;
+    form.SetClientSize(300, 100);
+    for (ui::Control* c : std::initializer_list<ui::Control*>{&first, &text, &disabled, &second}) {
+        c->SetParent(&form);
+        c->SetBounds(10 + 70 * static_cast<int>(form.Children().size() - 1), 10, 60, 25);
+    }
+    disabled.SetEnabled(false);
+    HWND hwnd = binding.CreateFormWindow(form);
+    ASSERT_NE(hwnd, nullptr);
+    form.Show();
+    SetForegroundWindow(hwnd);
+    SetFocus(binding.WindowOf(first));
+    ASSERT_EQ(GetFocus(), binding.WindowOf(first));
+    PostMessageA(binding.WindowOf(first), WM_KEYDOWN, VK_TAB, 0);
+    loop.ProcessMessages();
+    EXPECT_EQ(GetFocus(), binding.WindowOf(second));
 }
 
 }  // namespace

@@ -867,11 +867,8 @@ void Binding::Changed(ui::Component& c, ui::Change what) {
     if (!b) return;
     Pushing p(suppress_);
     ui::Control& model = *b->model;
-    if (!b->hwnd) {
-        if (const ui::Control* graph = GraphUnder(model)) {
-            if (const Bound* gb = Find(*graph); gb && gb->hwnd)
-                InvalidateRect(gb->hwnd, nullptr, FALSE);
-        }
+    if (const ui::Control* graph = b->hwnd ? nullptr : GraphUnder(model)) {
+        if (const Bound* gb = Find(*graph); gb && gb->hwnd) InvalidateRect(gb->hwnd, nullptr, FALSE);
         return;
     }
     switch (what) {
@@ -1152,10 +1149,8 @@ const ui::Control* Binding::GraphUnder(const ui::Control& c) {
     return nullptr;
 }
 
-void Binding::DrawGraph(HDC dc, const ui::Control& graphModel) {
-    // Paint may rebuild the picture for a new size; the model is ours to ask.
-    auto& graph = const_cast<ui::TPerformanceGraph&>(
-        static_cast<const ui::TPerformanceGraph&>(graphModel));
+void Binding::DrawGraph(HDC dc, ui::Control& graphModel) {
+    auto& graph = static_cast<ui::TPerformanceGraph&>(graphModel);
     const ui::Bitmap& picture = graph.Paint();
     const int w = picture.Width(), h = picture.Height();
     if (w == 0 || h == 0) return;
@@ -1220,7 +1215,7 @@ void Binding::DrawGraph(HDC dc, const ui::Control& graphModel) {
 }
 
 LRESULT Binding::GraphMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    const ui::Control* c = ControlOf(hwnd);
+    ui::Control* c = ControlOf(hwnd);
     switch (msg) {
         case WM_ERASEBKGND:
             return 1;  // the paint covers it all

@@ -122,7 +122,7 @@ class Binding final : public ui::Observer {
     void DrawImage(const DRAWITEMSTRUCT& di);
     // A graph draws its picture and then the see-through labels and pictures that lie over it,
     // which get no window of their own, off screen and in one copy.
-    void DrawGraph(HDC dc, const ui::Control& graph);
+    void DrawGraph(HDC dc, ui::Control& graph);
     static const ui::Control* GraphUnder(const ui::Control& c);
     void ShowPopup(ui::PopupMenu& menu);
     void FreeForm(ui::Form& form);

@@ -162,6 +162,15 @@ TEST(Win32Binding, ProgramChangesReachTheWindowsAndRunOnlyTheModelsOwnHandlers) 
     EXPECT_EQ(SendMessageA(w.W(w.pc), TCM_GETITEMCOUNT, 0, 0), 1);
     EXPECT_EQ(SendMessageA(w.W(w.pc), TCM_GETCURSEL, 0, 0), 0);
     EXPECT_TRUE(HasVisibleStyle(w.W(w.edit)));
+    // A page has no window: its caption reaches its tab.
+    w.one.SetCaption("First");
+    char caption[32] = {};
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = caption;
+    item.cchTextMax = sizeof caption;
+    SendMessageA(w.W(w.pc), TCM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    EXPECT_STREQ(caption, "First");
 }
 
 TEST(Win32Binding, ClicksBecomeUserClicksAndADisabledButtonTakesNone) {

@@ -7,12 +7,12 @@
 
 namespace app {
 
-namespace {
-
 void Place(ui::Control& c, ui::Control& parent, int left, int top, int width, int height) {
     c.SetParent(&parent);
     c.SetBounds(left, top, width, height);
 }
+
+namespace {
 
 void SunkenCentred(ui::StaticText& t) {
     t.SetBorder(ui::Border::Sunken);

@@ -24,6 +24,9 @@ inline constexpr int kPictureBad = 2;
 inline constexpr int kPicturePoor = 3;
 inline constexpr int kPictureGood = 4;
 
+// Puts a control into its parent at a position of the parent's client area.
+void Place(ui::Control& c, ui::Control& parent, int left, int top, int width, int height);
+
 class TForm1 : public ui::Form {
   public:
     TForm1(plat::Platform& platform, adapter::AdapterContext& adapter);

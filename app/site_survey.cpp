@@ -11,11 +11,6 @@ namespace app {
 
 namespace {
 
-void Place(ui::Control& c, ui::Control& parent, int left, int top, int width, int height) {
-    c.SetParent(&parent);
-    c.SetBounds(left, top, width, height);
-}
-
 // Pause after asking for a scan, before the list is read.
 constexpr std::uint32_t kGridScanWaitMs = 100;
 constexpr std::uint32_t kListScanWaitMs = 200;

@@ -64,12 +64,7 @@ std::uint64_t CounterValue(const std::uint8_t* data, std::uint32_t written) {
 }
 
 void TForm1::BuildStatisticsPage() {
-    auto place = [](ui::Control& c, ui::Control& parent, int left, int top, int width,
-                    int height) {
-        c.SetParent(&parent);
-        c.SetBounds(left, top, width, height);
-    };
-    place(GroupBox9, TabSheet5, 7, 13, 345, 211);
+    Place(GroupBox9, TabSheet5, 7, 13, 345, 211);
     GroupBox9.SetCaption("Transmit / Receive Performance");
     const ui::Font small{"Small Fonts", 6, false, ui::kWhite};  // 8 pixels high
     struct Graph {
@@ -81,13 +76,25 @@ void TForm1::BuildStatisticsPage() {
         ui::Label* decades[6];
     };
     Graph graphs[] = {
-        {TxPer, imgTxPerGridline, lbMaxTx, lbTxRate, ui::kRed, 20, 302,
+        {TxPer,
+         imgTxPerGridline,
+         lbMaxTx,
+         lbTxRate,
+         ui::kRed,
+         20,
+         302,
          {&lbtx0, &lbtx10, &lbtx100, &lbtx1000, &lbtx10000, &lbtx100000}},
-        {RxPer, imgRxPerGridline, lbMaxRx, lbRxRate, ui::kLime, 115, 301,
+        {RxPer,
+         imgRxPerGridline,
+         lbMaxRx,
+         lbRxRate,
+         ui::kLime,
+         115,
+         301,
          {&Label35, &Label37, &Label40, &Label41, &Label42, &Label43}},
     };
     for (Graph& g : graphs) {
-        place(g.graph, GroupBox9, 8, g.top, 289, 80);
+        Place(g.graph, GroupBox9, 8, g.top, 289, 80);
         g.graph.SetGraphKind(ui::TGraphKind::pgBar);
         g.graph.SetForeColor(g.color);
         g.graph.SetGridSize(16);
@@ -97,22 +104,22 @@ void TForm1::BuildStatisticsPage() {
         g.graph.SetGridlines(false);
         g.graph.SetPenWidth(1);
         g.graph.SetEnabled(false);
-        place(g.lines, GroupBox9, 8, g.top + 3, 289, 80);
+        Place(g.lines, GroupBox9, 8, g.top + 3, 289, 80);
         g.lines.SetPicture(GridLinePicture(289, 80));
         g.lines.SetTransparent(true);
-        place(g.max, GroupBox9, 12, g.top, 150, 10);
-        place(g.rate, GroupBox9, 12, g.top + 10, 150, 10);
+        Place(g.max, GroupBox9, 12, g.top, 150, 10);
+        Place(g.rate, GroupBox9, 12, g.top + 10, 150, 10);
         for (ui::Label* l : {&g.max, &g.rate}) {
             l->SetFont(small);
             l->SetTransparent(true);
         }
         for (int i = 0; i < 6; ++i) {
-            place(*g.decades[i], GroupBox9, g.labelsLeft, g.top + 70 - 15 * i, 40, 13);
+            Place(*g.decades[i], GroupBox9, g.labelsLeft, g.top + 70 - 15 * i, 40, 13);
             g.decades[i]->SetCaption(kDecades[i]);
         }
     }
 
-    place(GroupBox10, TabSheet5, 8, 224, 345, 113);
+    Place(GroupBox10, TabSheet5, 8, 224, 345, 113);
     GroupBox10.SetCaption("Transmit / Receive Statistics");
     struct Total {
         ui::Label& caption;
@@ -126,9 +133,9 @@ void TForm1::BuildStatisticsPage() {
         {lbRxPacket, "Receive Packets:", stRxPacket, 232, 72},
     };
     for (Total& t : totals) {
-        place(t.caption, GroupBox10, t.left, t.top - 16, 100, 13);
+        Place(t.caption, GroupBox10, t.left, t.top - 16, 100, 13);
         t.caption.SetCaption(t.text);
-        place(t.value, GroupBox10, t.left, t.top, 100, 19);
+        Place(t.value, GroupBox10, t.left, t.top, 100, 19);
         t.value.SetBorder(ui::Border::Sunken);
         t.value.SetAlignment(ui::Alignment::Right);
         t.value.SetLayout(ui::Layout::Center);
@@ -154,8 +161,10 @@ void TForm1::UpdateStatistics() {
 
     std::fill(buf.begin(), buf.end(), 0);
     if (adapter.QueryOid(adapter::OID_PRIV_DEVICE_STATUS, buf.data(), size) != 0) return;
-    const std::uint64_t txK = CounterValue(buf.data() + adapter::DeviceStatusRecord::kBytesTransmitted, 8) / 128;
-    const std::uint64_t rxK = CounterValue(buf.data() + adapter::DeviceStatusRecord::kBytesReceived, 8) / 128;
+    const std::uint64_t txK =
+        CounterValue(buf.data() + adapter::DeviceStatusRecord::kBytesTransmitted, 8) / 128;
+    const std::uint64_t rxK =
+        CounterValue(buf.data() + adapter::DeviceStatusRecord::kBytesReceived, 8) / 128;
     stTxByte.SetCaption(Text("%llu", txK & 0xFFFFFFFFu));
     stRxByte.SetCaption(Text("%llu", rxK & 0xFFFFFFFFu));
 

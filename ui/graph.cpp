@@ -191,7 +191,8 @@ void TPerformanceGraph::Update() {
     int m = 0;
     for (int band = first_; band != -1; band = NextY(band)) {
         const GraphBand& b = ring_[static_cast<std::size_t>(band)];
-        for (int i = 0; i < b.count; ++i) m = std::max(m, b.points[static_cast<std::size_t>(i)].value);
+        for (int i = 0; i < b.count; ++i)
+            m = std::max(m, b.points[static_cast<std::size_t>(i)].value);
     }
     const int s = RoundUp(m, gradient_);
     if (s == scale_) {

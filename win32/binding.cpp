@@ -868,7 +868,8 @@ void Binding::Changed(ui::Component& c, ui::Change what) {
     Pushing p(suppress_);
     ui::Control& model = *b->model;
     if (const ui::Control* graph = b->hwnd ? nullptr : GraphUnder(model)) {
-        if (const Bound* gb = Find(*graph); gb && gb->hwnd) InvalidateRect(gb->hwnd, nullptr, FALSE);
+        if (const Bound* gb = Find(*graph); gb && gb->hwnd)
+            InvalidateRect(gb->hwnd, nullptr, FALSE);
         return;
     }
     switch (what) {

@@ -33,7 +33,7 @@ struct RadioProgram {
     std::unique_ptr<app::Velmora> velmora;
 
     RadioProgram(const std::vector<sim::RadioNetwork>& networks, const std::string& ssid,
-            bool adHoc = false) {
+                 bool adHoc = false) {
         card = sim::InstallZn6200File(pc, FixturePath("zn6200-installed.reg"),
                                       sim::Zn6200Options{true});
         EXPECT_TRUE(card);

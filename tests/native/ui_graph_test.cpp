@@ -80,7 +80,7 @@ TEST(PerformanceGraph, GridScrollsWithTheSamplesAndNewLinesEnterAtThePhase) {
     const ui::Bitmap& bm = g.Picture();
     EXPECT_EQ(ColumnRun(bm, 98, ui::kGreen), (Rows{0, 100}));
     EXPECT_EQ(ColumnRun(bm, 83, ui::kGreen), (Rows{0, 100}));  // was at 89
-    EXPECT_EQ(bm.Pixel(99, 45), ui::kGreen);                  // horizontal lines in new strips
+    EXPECT_EQ(bm.Pixel(99, 45), ui::kGreen);                   // horizontal lines in new strips
     EXPECT_EQ(bm.Pixel(99, 46), ui::kBlack);
 }
 

@@ -1,7 +1,6 @@
 // The binding of control models to real windows: program changes reach the windows without
 // running handlers; the windows' notifications become the models' user events.
 #include "win32/binding.h"
-#include "win32/loop.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -9,6 +8,8 @@
 
 #include <string>
 #include <vector>
+
+#include "win32/loop.h"
 
 namespace {
 

@@ -522,6 +522,8 @@ HWND Binding::CreateControlWindow(ui::Control& c, HWND container) {
         case ui::Kind::StringGrid:
             cls = WC_LISTVIEWA;
             style |= LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | WS_TABSTOP;
+            // Ranges are of whole rows: a list view selects no single cells.
+            if (!static_cast<ui::StringGrid&>(c).RangeSelect()) style |= LVS_SINGLESEL;
             if (static_cast<ui::StringGrid&>(c).FixedRows() == 0) style |= LVS_NOCOLUMNHEADER;
             ex |= WS_EX_CLIENTEDGE;
             break;

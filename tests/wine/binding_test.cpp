@@ -509,4 +509,34 @@ TEST(Win32Binding, TabMovesTheFocusToTheNextControlThatTakesIt) {
     EXPECT_EQ(GetFocus(), binding.WindowOf(second));
 }
 
+TEST(Win32Binding, AGridThatSelectsRangesTakesSeveralRowsAndOneThatDoesNotTakesOne) {
+    for (bool ranges : {true, false}) {
+        SCOPED_TRACE(ranges);
+        ui::Form form{"Form1"};
+        ui::StringGrid grid{"grid"};
+        win32::Binding binding;
+        form.SetClientSize(300, 200);
+        grid.SetParent(&form);
+        grid.SetBounds(10, 10, 280, 150);
+        grid.SetColCount(2);
+        grid.SetRowCount(4);
+        grid.SetFixedRows(1);
+        grid.SetRow(0, {"SSID", "MAC Address"});
+        grid.SetRow(1, {"Harbor", "00-1D-5A-10-00-01"});
+        grid.SetRow(2, {"Harbor", "00-1D-5A-10-00-02"});
+        grid.SetRow(3, {"Quay", "00-1D-5A-20-00-03"});
+        grid.SetRangeSelect(ranges);
+        ASSERT_NE(binding.CreateFormWindow(form), nullptr);
+        form.Show();
+        HWND lv = binding.WindowOf(grid);
+        LVITEMA item{};
+        item.stateMask = LVIS_SELECTED;
+        item.state = LVIS_SELECTED;
+        for (WPARAM row : {0, 1, 2})
+            SendMessageA(lv, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+        EXPECT_EQ(SendMessageA(lv, LVM_GETSELECTEDCOUNT, 0, 0), ranges ? 3 : 1);
+        EXPECT_EQ(grid.Row(), 3);  // the last row picked is the grid's row
+    }
+}
+
 }  // namespace

@@ -86,26 +86,32 @@ const ui::Captioned* AsCaptioned(const ui::Control& c) {
     return dynamic_cast<const ui::Captioned*>(&c);
 }
 
-LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+// The binding rides in the window's user data from creation on (lpCreateParams).
+template <LRESULT (Binding::*Handler)(HWND, UINT, WPARAM, LPARAM)>
+LRESULT CALLBACK BoundProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
         auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
     }
     if (auto* b = reinterpret_cast<Binding*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA))) {
-        return b->FormMessage(hwnd, msg, wp, lp);
+        return (b->*Handler)(hwnd, msg, wp, lp);
     }
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
-LRESULT CALLBACK GraphProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-    }
-    if (auto* b = reinterpret_cast<Binding*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA))) {
-        return b->GraphMessage(hwnd, msg, wp, lp);
-    }
-    return DefWindowProcA(hwnd, msg, wp, lp);
+// Registers a window class of ours once; false when it cannot be.
+bool EnsureClass(const char* name, WNDPROC proc, UINT style, HBRUSH background) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA existing{};
+    if (GetClassInfoA(instance, name, &existing)) return true;
+    WNDCLASSA wc{};
+    wc.style = style;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hbrBackground = background;
+    wc.lpszClassName = name;
+    return RegisterClassA(&wc) != 0;
 }
 
 bool IsSeeThrough(const ui::Control& c) {
@@ -262,16 +268,9 @@ ui::Control* Binding::ControlOf(HWND hwnd) const {
 
 HWND Binding::CreateFormWindow(ui::Form& form) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSA existing{};
-    if (!GetClassInfoA(instance, kFormClass, &existing)) {
-        WNDCLASSA wc{};
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = FormProc;
-        wc.hInstance = instance;
-        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-        wc.lpszClassName = kFormClass;
-        if (!RegisterClassA(&wc)) return nullptr;
+    if (!EnsureClass(kFormClass, BoundProc<&Binding::FormMessage>, CS_DBLCLKS,
+                     reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)))) {
+        return nullptr;
     }
     DWORD style = WS_CLIPCHILDREN, ex = 0;
     switch (form.GetBorderStyle()) {
@@ -530,20 +529,11 @@ HWND Binding::CreateControlWindow(ui::Control& c, HWND container) {
         case ui::Kind::Image:
             cls = "STATIC", style |= SS_OWNERDRAW;
             break;
-        case ui::Kind::PerformanceGraph: {
-            HINSTANCE instance = GetModuleHandleA(nullptr);
-            WNDCLASSA existing{};
-            if (!GetClassInfoA(instance, kGraphClass, &existing)) {
-                WNDCLASSA wc{};
-                wc.lpfnWndProc = GraphProc;
-                wc.hInstance = instance;
-                wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-                wc.lpszClassName = kGraphClass;
-                if (!RegisterClassA(&wc)) return nullptr;
-            }
+        case ui::Kind::PerformanceGraph:
+            if (!EnsureClass(kGraphClass, BoundProc<&Binding::GraphMessage>, 0, nullptr))
+                return nullptr;
             cls = kGraphClass;
             break;
-        }
     }
     if (GraphUnder(c)) return nullptr;  // drawn by the graph
     int id = c.Id() != 0 ? c.Id() : nextId_++;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/statistics.h"
+#include "tests/native/pixels.h"
 #include "tests/native/radio_program.h"
 
 namespace {
@@ -54,21 +55,6 @@ TEST(StatisticsRates, CountersOfFourAndEightBytesAreReadInFull) {
     EXPECT_EQ(app::CounterValue(eight, 1), 5u);
 }
 
-struct Rows {
-    int top = -1, bottom = -1;
-    bool operator==(const Rows&) const = default;
-};
-
-Rows ColumnRows(const ui::Bitmap& bm, int x, ui::Color c) {
-    Rows r;
-    for (int y = 0; y < bm.Height(); ++y) {
-        if (bm.Pixel(x, y) != c) continue;
-        if (r.top < 0) r.top = y;
-        r.bottom = y + 1;
-    }
-    return r;
-}
-
 // The number in "Current = 1000 Kbits/sec." or "Max. = 1000 Kbits/sec.".
 int RateOf(const std::string& label) {
     const auto eq = label.find("= ");
@@ -99,9 +85,9 @@ TEST(StatisticsPage, GraphsFollowTheDriversTrafficOnALogScale) {
     EXPECT_GE(rx, 16);
     EXPECT_LT(rx, 18);
     // 100 x log10 1000 = 300 of 500 is 48 of 80 pixels, filled from one row above.
-    EXPECT_EQ(ColumnRows(f.TxPer.Paint(), 288, ui::kRed), (Rows{31, 80}));
+    EXPECT_EQ(ColumnRun(f.TxPer.Paint(), 288, ui::kRed), (Rows{31, 80}));
     // log10 16 = 1.204: 120 is 19 pixels.
-    EXPECT_EQ(ColumnRows(f.RxPer.Paint(), 288, ui::kLime), (Rows{60, 80}));
+    EXPECT_EQ(ColumnRun(f.RxPer.Paint(), 288, ui::kLime), (Rows{60, 80}));
     // Totals and frame counters since the driver started.
     const std::uint64_t txK = std::stoull(f.stTxByte.Caption());
     EXPECT_GT(txK, 10000u);
@@ -121,12 +107,12 @@ TEST(StatisticsPage, TrayClickClearsTheMaximaAndPushesTheGraphsEmpty) {
     EXPECT_NE(f.PrevTxKbits, 0u);  // the totals stay
     EXPECT_EQ(f.PageControl1.ActivePage(), &f.TabSheet1);
     for (int x = 0; x < 289; ++x) {
-        ASSERT_EQ(ColumnRows(f.TxPer.Paint(), x, ui::kRed), Rows{}) << x;
-        ASSERT_EQ(ColumnRows(f.RxPer.Paint(), x, ui::kLime), Rows{}) << x;
+        ASSERT_EQ(ColumnRun(f.TxPer.Paint(), x, ui::kRed), Rows{}) << x;
+        ASSERT_EQ(ColumnRun(f.RxPer.Paint(), x, ui::kLime), Rows{}) << x;
     }
     p.Run(1500);
     EXPECT_EQ(RateOf(f.lbMaxTx.Caption()), RateOf(f.lbTxRate.Caption()));
-    EXPECT_EQ(ColumnRows(f.TxPer.Paint(), 288, ui::kRed), (Rows{31, 80}));
+    EXPECT_EQ(ColumnRun(f.TxPer.Paint(), 288, ui::kRed), (Rows{31, 80}));
 }
 
 TEST(StatisticsPage, LinkDownEmptiesTheTotalsAndStopsTheGraphs) {

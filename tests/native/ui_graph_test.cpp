@@ -3,33 +3,13 @@
 #include <stdexcept>
 #include <vector>
 
+#include "tests/native/pixels.h"
 #include "ui/graph.h"
 
 namespace {
 
 using ui::TGraphKind;
 using ui::TPerformanceGraph;
-
-// Rows of column x that have colour c, as [top, bottom) when they are contiguous; {-1, -1}
-// when none are.
-struct Rows {
-    int top = -1, bottom = -1;
-    bool operator==(const Rows&) const = default;
-};
-
-Rows ColumnRun(const ui::Bitmap& bm, int x, ui::Color c) {
-    Rows r;
-    for (int y = 0; y < bm.Height(); ++y) {
-        if (bm.Pixel(x, y) != c) continue;
-        if (r.top < 0) r.top = y;
-        r.bottom = y + 1;
-    }
-    return r;
-}
-
-void PrintTo(const Rows& r, std::ostream* os) {
-    *os << "[" << r.top << ", " << r.bottom << ")";
-}
 
 // The graphs of the statistics page.
 struct RateGraph : TPerformanceGraph {

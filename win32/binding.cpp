@@ -127,6 +127,19 @@ bool Overlaps(const ui::Control& a, const ui::Control& b) {
            a.Top() < b.Top() + b.Height() && b.Top() < a.Top() + a.Height();
 }
 
+// A 32-bit picture with its rows from the top.
+BITMAPINFO TopDown32(int width, int height) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    return bi;
+}
+
+// 0x00BBGGRR to a DIB's 0x00RRGGBB.
 std::uint32_t ToDib(ui::Color c) {
     return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
 }
@@ -172,13 +185,7 @@ Icon MakeIcon(const ui::Bitmap& picture) {
     const int w = picture.Width(), h = picture.Height();
     const ui::Color key = picture.Pixel(0, h - 1);
 
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO bi = TopDown32(w, h);
     void* bits = nullptr;
     HBITMAP color = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     // Monochrome rows are padded to 16 bits; a set bit is transparent.
@@ -198,7 +205,7 @@ Icon MakeIcon(const ui::Bitmap& picture) {
                 mask[static_cast<std::size_t>(y) * stride + x / 8] |=
                     static_cast<std::uint8_t>(0x80 >> (x % 8));
             } else {
-                px = 0xFF000000u | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+                px = 0xFF000000u | ToDib(c);
             }
         }
     }
@@ -1115,16 +1122,8 @@ void Binding::DrawImage(const DRAWITEMSTRUCT& di) {
     if (picture.Empty()) return;
     std::vector<std::uint32_t> pixels;
     pixels.reserve(picture.Pixels().size());
-    for (ui::Color c : picture.Pixels()) {
-        pixels.push_back(((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu));
-    }
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = picture.Width();
-    bi.bmiHeader.biHeight = -picture.Height();
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    for (ui::Color c : picture.Pixels()) pixels.push_back(ToDib(c));
+    const BITMAPINFO bi = TopDown32(picture.Width(), picture.Height());
     int w = image.Stretch() ? rc.right - rc.left : picture.Width();
     int h = image.Stretch() ? rc.bottom - rc.top : picture.Height();
     StretchDIBits(di.hDC, rc.left, rc.top, w, h, 0, 0, picture.Width(), picture.Height(),
@@ -1177,13 +1176,7 @@ void Binding::DrawGraph(HDC dc, ui::Control& graphModel) {
         return;
     }
     HGDIOBJ oldBitmap = SelectObject(mem, bitmap);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO bi = TopDown32(w, h);
     SetDIBitsToDevice(mem, 0, 0, w, h, 0, 0, 0, h, pixels.data(), &bi, DIB_RGB_COLORS);
     SetBkMode(mem, TRANSPARENT);
     for (const ui::Control* o : overlays) {

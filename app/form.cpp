@@ -75,7 +75,7 @@ TForm1::TForm1(plat::Platform& p, adapter::AdapterContext& a)
     BuildStatusPage();
     BuildConfigurationControls();
     BuildStationsPage();
-    BuildMonitorControls();
+    BuildSecurityPage();
     BuildStatisticsPage();
     BuildAboutPage();
 
@@ -169,6 +169,8 @@ void TForm1::WireEvents() {
     };
     // The main form going away ends the program.
     OnDestroy = [this] { platform.loop.Quit(); };
+    WireConfigurationPage();
+    WireSecurityPage();
 }
 
 }  // namespace app

@@ -85,8 +85,10 @@ class TForm1 : public ui::Form {
     ui::ProgressBar pbSignalStrenth{"pbSignalStrenth"};
     ui::Label lbPercent{"lbPercent"};
 
-    // Security page.
+    // ---- Security page: controls and their handlers (app/security_page.cpp) ----
     ui::CheckBox chWEPEncryption{"chWEPEncryption"};
+    // ---- end of Security page ----
+
     // Statistics page: the rate graphs with their labels, and the totals (the status poll
     // empties the totals while not joined).
     ui::GroupBox GroupBox9{"GroupBox9"};
@@ -136,7 +138,7 @@ class TForm1 : public ui::Form {
     ui::Label lbDriverDate{"lbDriverDate"};
     ui::Label DriverDate{"DriverDate"};
 
-    // Configuration page: the controls the network-name list reads.
+    // ---- Configuration page: controls and their handlers (app/configuration_page.cpp) ----
     ui::GroupBox GroupBox6{"GroupBox6"};  // "Network"
     ui::RadioButton rbInfra{"rbInfra"};
     ui::RadioButton rbAdHoc{"rbAdHoc"};
@@ -147,6 +149,7 @@ class TForm1 : public ui::Form {
     ui::ComboBox cbRadioBand{"cbRadioBand"};
     ui::Label lbTurbo{"lbTurbo"};
     ui::ComboBox cbTurbo{"cbTurbo"};
+    // ---- end of Configuration page ----
 
     // Stations page.
     ui::StringGrid APSStringGrid{"APSStringGrid"};
@@ -201,8 +204,10 @@ class TForm1 : public ui::Form {
 
     void BuildStatusPage();
     void BuildConfigurationControls();
+    void WireConfigurationPage();
+    void BuildSecurityPage();
+    void WireSecurityPage();
     void BuildStationsPage();
-    void BuildMonitorControls();
     void BuildStatisticsPage();
     void BuildAboutPage();
     void ShowDriverFileInfo();

@@ -73,12 +73,6 @@ std::string MacText(const std::uint8_t* b) {
     return text;
 }
 
-void TForm1::BuildMonitorControls() {
-    chWEPEncryption.SetParent(&TabSheet3);
-    chWEPEncryption.SetBounds(16, 8, 150, 17);
-    chWEPEncryption.SetCaption("WEP Encryption");
-}
-
 void TForm1::StatusTimerTimer() {
     const bool managed = adapter::IsZeroConfigManaged(platform.system, platform.services,
                                                       platform.registry, adapter.AdapterKeyPath());

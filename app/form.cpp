@@ -149,6 +149,10 @@ void TForm1::BuildStatusPage() {
     lbPercent.SetLayout(ui::Layout::Center);
 }
 
+void TForm1::EnableApplyIfShowing(const ui::TabSheet& page) {
+    if (PageControl1.ActivePage() == &page) Apply.SetEnabled(true);
+}
+
 void TForm1::WireEvents() {
     DeviceDetect.OnTimer = [this] { DeviceDetectTimer(); };
     InsertTimer.OnTimer = [this] { InsertTimerTimer(); };

@@ -166,6 +166,10 @@ class TForm1 : public ui::Form {
     ui::MenuItem About1{"About1", "About"};
     ui::MenuItem Exit1{"Exit1", "Exit"};
 
+    // Change handlers of the Configuration and Security pages count as the user's edits, and
+    // enable Apply, only while their own page is on view.
+    void EnableApplyIfShowing(const ui::TabSheet& page);
+
     // Event handlers.
     void DeviceDetectTimer();
     void InsertTimerTimer();

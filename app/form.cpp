@@ -99,7 +99,6 @@ TForm1::TForm1(plat::Platform& p, adapter::AdapterContext& a)
         return;
     }
     instanceEvent_ = platform.system.NewEvent(kInstanceEventName, true, false);
-    FormCreate();
 }
 
 TForm1::~TForm1() = default;

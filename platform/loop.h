@@ -6,6 +6,8 @@
 
 namespace plat {
 
+class ErrorBoundary;
+
 // A running timer; destroying it stops it.
 class TimerHandle {
   public:
@@ -31,6 +33,13 @@ class MessageLoop {
     virtual void Quit() = 0;
     // Screen cursor position; false when it cannot be read.
     virtual bool CursorPos(int& x, int& y) = 0;
+
+    // The boundary that timer ticks run through (none: errors pass on to the caller).
+    void SetBoundary(ErrorBoundary* boundary) { boundary_ = boundary; }
+    ErrorBoundary* Boundary() const { return boundary_; }
+
+  private:
+    ErrorBoundary* boundary_ = nullptr;
 };
 
 }  // namespace plat

@@ -1,5 +1,7 @@
 #include "ui/timer.h"
 
+#include "platform/boundary.h"
+
 namespace ui {
 
 Timer::Timer(plat::MessageLoop& loop, std::string name) : Component(std::move(name)), loop_(loop) {}
@@ -30,10 +32,20 @@ void Timer::Update() {
 }
 
 void Timer::Tick() {
-    ++ticking_;
-    if (OnTimer) OnTimer();
-    --ticking_;
-    if (ticking_ == 0) retired_.reset();
+    // A handler that raises still leaves the count as it found it.
+    struct Ticking {
+        Timer& t;
+        explicit Ticking(Timer& timer) : t(timer) { ++t.ticking_; }
+        ~Ticking() {
+            if (--t.ticking_ == 0) t.retired_.reset();
+        }
+    } ticking{*this};
+    if (!OnTimer) return;
+    if (auto* boundary = loop_.Boundary()) {
+        boundary->Run(OnTimer);
+    } else {
+        OnTimer();
+    }
 }
 
 }  // namespace ui

@@ -174,7 +174,13 @@ Output Engine::Run(const Command& c) {
                       " argument(s)");
         return out;
     }
-    it->second.run(*this, c, out);
+    // What a user does reaches the program as a message from Windows: through the boundary
+    // of the program the commands drive.
+    if (!programs_.empty() && !programs_.front()->form.SecondCopy()) {
+        programs_.front()->boundary.Run([&] { it->second.run(*this, c, out); });
+    } else {
+        it->second.run(*this, c, out);
+    }
     return out;
 }
 

@@ -94,7 +94,9 @@ LRESULT CALLBACK BoundProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
     }
     if (auto* b = reinterpret_cast<Binding*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA))) {
-        return (b->*Handler)(hwnd, msg, wp, lp);
+        LRESULT result = 0;
+        b->Guard([&] { result = (b->*Handler)(hwnd, msg, wp, lp); });
+        return result;
     }
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
@@ -146,7 +148,9 @@ std::uint32_t ToDib(ui::Color c) {
 
 LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (auto* b = static_cast<Binding*>(GetPropA(hwnd, kBindingProp))) {
-        return b->SubclassMessage(hwnd, msg, wp, lp);
+        LRESULT result = 0;
+        b->Guard([&] { result = b->SubclassMessage(hwnd, msg, wp, lp); });
+        return result;
     }
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
@@ -222,7 +226,10 @@ Icon MakeIcon(const ui::Bitmap& picture) {
 
 // Binding
 
-Binding::Binding() {
+Binding::Binding()
+    : fallback_([](std::string_view text) {
+          MessageBoxA(nullptr, std::string(text).c_str(), "Error", MB_OK | MB_ICONERROR);
+      }) {
     INITCOMMONCONTROLSEX icc{};
     icc.dwSize = sizeof(icc);
     icc.dwICC = ICC_TAB_CLASSES | ICC_PROGRESS_CLASS | ICC_LISTVIEW_CLASSES;

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/boundary.h"
 #include "ui/ui.h"
 
 namespace win32 {
@@ -39,6 +40,14 @@ class Binding final : public ui::Observer {
 
     Binding();
     ~Binding() override;
+
+    // The boundary the window procedures run the models' handlers through; without one an
+    // error is shown in a plain error box.
+    void SetBoundary(plat::ErrorBoundary* boundary) { boundary_ = boundary; }
+    template <class F>
+    void Guard(F&& entry) {
+        (boundary_ ? *boundary_ : fallback_).Run(std::forward<F>(entry));
+    }
     Binding(const Binding&) = delete;
     Binding& operator=(const Binding&) = delete;
 
@@ -142,6 +151,8 @@ class Binding final : public ui::Observer {
     // Where the system themes controls, the tab control is kept classic like the rest.
     HMODULE uxtheme_ = nullptr;
     HRESULT(WINAPI* setWindowTheme_)(HWND, LPCWSTR, LPCWSTR) = nullptr;
+    plat::ErrorBoundary* boundary_ = nullptr;
+    plat::ErrorBoundary fallback_;
     int suppress_ = 0;  // pushing: notifications the windows send back are ours
     int nextId_ = 0x1000;
 };

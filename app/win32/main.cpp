@@ -63,6 +63,7 @@ int Run() {
         shell.RegisterIcon(id, icons.back().get());
     }
     win32::Binding binding;
+    binding.SetBoundary(&program.boundary);
     // A second copy has asked the loop to end already and shows nothing.
     if (form.SecondCopy()) return 0;
     if (!binding.CreateFormWindow(form)) return 1;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -540,3 +541,37 @@ TEST(Win32Binding, AGridThatSelectsRangesTakesSeveralRowsAndOneThatDoesNotTakesO
 }
 
 }  // namespace
+
+// An error raised in a handler stops in the window procedure or the timer procedure that ran
+// it: one report each, and the messages after it run as usual.
+TEST(Win32Binding, AnErrorInAHandlerStopsAtTheWindowAndTimerProcedures) {
+    Window w;
+    std::vector<std::string> shown;
+    plat::ErrorBoundary boundary([&](std::string_view t) { shown.emplace_back(t); });
+    w.binding.SetBoundary(&boundary);
+    int clicks = 0;
+    w.ok.OnClick = [&] {
+        if (++clicks == 1) throw std::runtime_error("Failed to set data for 'ssid'");
+    };
+    SendMessageA(w.W(w.ok), BM_CLICK, 0, 0);
+    SendMessageA(w.W(w.ok), BM_CLICK, 0, 0);
+    EXPECT_EQ(clicks, 2);
+
+    win32::Loop loop;
+    loop.SetBoundary(&boundary);
+    ui::Timer timer(loop, "t");
+    int ticks = 0;
+    timer.OnTimer = [&] {
+        if (++ticks == 1) throw std::runtime_error("Invalid data type for 'tpc'");
+    };
+    timer.SetInterval(10);
+    timer.SetEnabled(true);
+    for (int i = 0; i < 50 && ticks < 2; ++i) {
+        loop.Sleep(20);
+        loop.ProcessMessages();
+    }
+    EXPECT_GE(ticks, 2);
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0], "Failed to set data for 'ssid'");
+    EXPECT_EQ(shown[1], "Invalid data type for 'tpc'");
+}

@@ -7,7 +7,6 @@ namespace plat {
 void ErrorBoundary::Report(std::string_view text) noexcept {
     ++errors_;
     try {
-        last_ = text;
         if (reporting_ || !report_) return;
         reporting_ = true;
         struct Done {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <exception>
 #include <functional>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -37,16 +38,14 @@ class ErrorBoundary {
         return false;
     }
 
-    // Errors that escaped an entry so far, and the text of the last one.
+    // Errors that escaped an entry so far.
     std::size_t Errors() const { return errors_; }
-    const std::string& LastError() const { return last_; }
 
   private:
     void Report(std::string_view text) noexcept;
 
     Reporter report_;
     std::size_t errors_ = 0;
-    std::string last_;
     // An entry that runs while the box of an earlier error is open (a timer ticking under the
     // modal box) would stack boxes for as long as it keeps failing: it is only counted.
     bool reporting_ = false;

@@ -40,6 +40,8 @@ class Binding final : public ui::Observer {
 
     Binding();
     ~Binding() override;
+    Binding(const Binding&) = delete;
+    Binding& operator=(const Binding&) = delete;
 
     // The boundary the window procedures run the models' handlers through; without one an
     // error is shown in a plain error box.
@@ -48,8 +50,6 @@ class Binding final : public ui::Observer {
     void Guard(F&& entry) {
         (boundary_ ? *boundary_ : fallback_).Run(std::forward<F>(entry));
     }
-    Binding(const Binding&) = delete;
-    Binding& operator=(const Binding&) = delete;
 
     // The form's top-level window with a child window for every control of its tree, and its
     // listed popup menus and screen. Shown when the model is. nullptr on failure.

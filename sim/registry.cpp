@@ -42,7 +42,16 @@ std::size_t PrefixLength(std::string_view path, const std::vector<std::string_vi
 struct Registry::State {
     std::shared_ptr<Node> root = std::make_shared<Node>();
     std::vector<std::string> refused;  // upper-case paths
+    std::vector<std::string> refusedValues;  // upper-case value names
     std::uint64_t writes = 0;
+    std::uint64_t valueRefusals = 0;
+
+    bool ValueRefused(std::string_view name) {
+        const bool hit = std::find(refusedValues.begin(), refusedValues.end(),
+                                   plat::UpperName(name)) != refusedValues.end();
+        if (hit) ++valueRefusals;
+        return hit;
+    }
 
     // A write to the key at `upper` is refused at or below a refused key.
     bool Refused(std::string_view upper) const {
@@ -107,7 +116,7 @@ class Key final : public plat::RegKey {
     bool Set(std::string_view name, plat::RegType type,
              std::span<const std::uint8_t> data) override {
         auto [state, node] = Writable();
-        if (!node || !plat::IsValidValueName(name)) return false;
+        if (!node || !plat::IsValidValueName(name) || state->ValueRefused(name)) return false;
         plat::RegValue value{type, {data.begin(), data.end()}};
         auto it = node->FindValue(name);
         if (it == node->values.end())
@@ -232,6 +241,21 @@ void Registry::Refuse(std::string_view path) {
 
 void Registry::Allow(std::string_view path) {
     std::erase(state_->refused, plat::UpperName(path));
+}
+
+void Registry::RefuseValue(std::string_view name) {
+    auto upper = plat::UpperName(name);
+    auto& names = state_->refusedValues;
+    if (std::find(names.begin(), names.end(), upper) == names.end())
+        names.push_back(std::move(upper));
+}
+
+void Registry::AllowValue(std::string_view name) {
+    std::erase(state_->refusedValues, plat::UpperName(name));
+}
+
+std::uint64_t Registry::ValueRefusals() const {
+    return state_->valueRefusals;
 }
 
 std::uint64_t Registry::WriteCount() const {

@@ -30,6 +30,11 @@ class Registry final : public plat::Registry {
     // opening and reading still work. The path need not exist yet.
     void Refuse(std::string_view path);
     void Allow(std::string_view path);
+    // Fault point: setting a value of this name fails in every key; ValueRefusals counts the
+    // writes it turned away.
+    void RefuseValue(std::string_view name);
+    void AllowValue(std::string_view name);
+    std::uint64_t ValueRefusals() const;
     // Successful changes so far: values set or deleted, Create calls that made keys, trees
     // deleted, keys moved.
     std::uint64_t WriteCount() const;

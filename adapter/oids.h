@@ -35,6 +35,11 @@ inline constexpr std::uint32_t kMedium802_3 = 0;
 // Directed and broadcast frames.
 inline constexpr std::uint32_t kPacketFilterDirectedBroadcast = 9;
 
+// A 32-bit field of a driver record, least significant byte first.
+inline std::uint32_t Le32(const std::uint8_t* p) {
+    return p[0] | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
+}
+
 // OID_PRIV_DEVICE_STATUS: the first kSize bytes are copied and read, little-endian.
 struct DeviceStatusRecord {
     static constexpr std::size_t kSize = 256;

@@ -118,8 +118,7 @@ void TForm1::UpdateDeviceLabels() {
     const auto size = static_cast<std::uint32_t>(buf.size());
     if (adapter.QueryOid(adapter::OID_PRIV_DEVICE_STATUS, buf.data(), size) == 0) {
         const std::uint8_t* d = buf.data() + adapter::DeviceStatusRecord::kRegulatoryDomain;
-        Domain.SetCaption(DomainText(d[0] | std::uint32_t(d[1]) << 8 | std::uint32_t(d[2]) << 16 |
-                                     std::uint32_t(d[3]) << 24));
+        Domain.SetCaption(DomainText(adapter::Le32(d)));
     }
     std::fill(buf.begin(), buf.end(), 0);
     if (adapter.QueryOid(adapter::OID_PRIV_MAC_ADDRESS, buf.data(), size) == 0)

@@ -1,7 +1,9 @@
 // The main window of velmora.
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "adapter/context.h"
 #include "platform/platform.h"
@@ -139,16 +141,47 @@ class TForm1 : public ui::Form {
     ui::Label DriverDate{"DriverDate"};
 
     // ---- Configuration page: controls and their handlers (app/configuration_page.cpp) ----
+    ui::GroupBox GroupBox5{"GroupBox5"};  // "Profile "
+    ui::Label lbProFile{"lbProFile"};
+    ui::ComboBox cbProFile{"cbProFile", ui::ComboStyle::DropDown};
+    ui::Button Button4{"Button4"};        // "Save"
+    ui::Button Button5{"Button5"};        // "Delete"
     ui::GroupBox GroupBox6{"GroupBox6"};  // "Network"
     ui::RadioButton rbInfra{"rbInfra"};
     ui::RadioButton rbAdHoc{"rbAdHoc"};
     ui::Label lbSSID{"lbSSID"};
     ui::ComboBox cbSSID{"cbSSID", ui::ComboStyle::DropDown};
+    ui::Label lbAdHocChannel{"lbAdHocChannel"};
+    ui::ComboBox cbChannel{"cbChannel"};
     ui::GroupBox GroupBox7{"GroupBox7"};  // "Advanced"
+    ui::Label lbPowerSaving{"lbPowerSaving"};
+    ui::ComboBox cbPowerSaving{"cbPowerSaving"};
     ui::Label lbRadioBand{"lbRadioBand"};
     ui::ComboBox cbRadioBand{"cbRadioBand"};
+    ui::Label lbAdHoc{"lbAdHoc"};
+    ui::ComboBox cbAdHoc{"cbAdHoc"};
     ui::Label lbTurbo{"lbTurbo"};
     ui::ComboBox cbTurbo{"cbTurbo"};
+    ui::Label lbTxPower{"lbTxPower"};
+    ui::ComboBox cbTxPower{"cbTxPower"};
+    ui::Label lbPreamble{"lbPreamble"};
+    ui::ComboBox cbPreamble{"cbPreamble"};
+
+    void rbInfraClick();
+    void rbAdHocClick();
+    void cbRadioBandChange();
+    void cbTurboChange();
+    void cbAdHocChange();
+    // "Automatic", then the list of the adapter's regulatory domain and the ad hoc band.
+    void FillChannelList();
+    // The same without the adapter: by the ad hoc band alone (a profile was chosen).
+    void FillFixedChannelList();
+    void SelectChannelByToken(std::string_view token);
+    void RestoreChannelSelection(std::string_view token);
+    // The first band rule the page breaks, or nothing.
+    std::optional<std::string_view> CheckBandCompatibility() const;
+    // A user error: one box, caption "warning", no icon.
+    void Warn(std::string_view text);
     // ---- end of Configuration page ----
 
     // Stations page.

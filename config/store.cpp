@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "config/channels.h"
 #include "config/schema.h"
 
 namespace config {
@@ -67,6 +68,10 @@ void WriteKeyLengthBytes(Key& key, std::string_view name, int index) {
 
 void WriteKeyLengthBits(Key& key, std::string_view name, int index) {
     if (auto bits = ProfileNumber(KeyLengthCodes(), index)) key.WriteDword(name, *bits);
+}
+
+void WriteChannelToken(Key& key, std::string_view name, std::string_view channelText) {
+    key.WriteString(name, ChannelToken(channelText));
 }
 
 }  // namespace config

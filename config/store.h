@@ -28,4 +28,7 @@ void RepairDriverKey(Key& driver);
 void WriteKeyLengthBytes(Key& key, std::string_view name, int index);
 void WriteKeyLengthBits(Key& key, std::string_view name, int index);
 
+// The channel token of a channel list text ("" for "Automatic"), as REG_SZ.
+void WriteChannelToken(Key& key, std::string_view name, std::string_view channelText);
+
 }  // namespace config

@@ -2,9 +2,18 @@
 
 namespace adapter {
 
-bool IsAdapterHardwarePresent(plat::SetupApi& setup) {
+namespace {
+
+bool IsNt4(plat::System& system) {
+    const plat::OsVersion os = system.Version();
+    return os.family == plat::OsFamily::NT && os.major <= 4;
+}
+
+}  // namespace
+
+bool IsAdapterHardwarePresent(plat::SetupApi& setup, plat::System& system) {
     auto set = setup.PresentDevices(plat::kNetClassGuid);
-    if (!set) return false;
+    if (!set || set->Count() == 0) return IsNt4(system);
     for (std::size_t i = 0; i < set->Count(); ++i) {
         // An unreadable identifier comes back empty and cannot match.
         if (set->InstanceId(i).find(kHardwareIdPrefix) != std::string::npos) return true;

@@ -5,6 +5,7 @@
 
 #include "platform/devices.h"
 #include "platform/services.h"
+#include "platform/system.h"
 
 namespace adapter {
 
@@ -14,7 +15,9 @@ inline constexpr std::string_view kHardwareIdPrefix = "PCI\\VEN_1D5";
 inline constexpr std::array<std::string_view, 2> kPacketDriverServices = {"PCANDIS4", "PCANDIS5"};
 
 // Whether a present network-class device belongs to the supported PCI family. Opens nothing.
-bool IsAdapterHardwarePresent(plat::SetupApi& setup);
+// NT 4 lists no network devices through the setup interface: there an empty list (or none at
+// all) answers true and leaves the decision to the adapter search.
+bool IsAdapterHardwarePresent(plat::SetupApi& setup, plat::System& system);
 
 // Stops and deletes the packet-access layer's services so that it starts afresh. Silent: a
 // missing manager (95 family), service or right leaves things as they are.

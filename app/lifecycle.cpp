@@ -28,7 +28,7 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::DeviceDetectTimer() {
-    if (!adapter::IsAdapterHardwarePresent(platform.setup)) return;
+    if (!adapter::IsAdapterHardwarePresent(platform.setup, platform.system)) return;
     InsertTimer.SetEnabled(true);
     DeviceDetect.SetEnabled(false);
 }

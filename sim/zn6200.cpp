@@ -221,12 +221,15 @@ bool Zn6200::CloseAdapter(plat::AdapterHandle h) {
 // --- device and slot ---
 
 void Zn6200::DeviceStarted() {
+    heldStopped_ = false;
     if (started_) return;
     lastPresent_ = ReadCard().present;
     if (lastPresent_) Start(now_());
 }
 
 void Zn6200::DeviceStopped() {
+    // Stopped while in the slot: the device was disabled, and a card put back stays stopped.
+    if (lastPresent_) heldStopped_ = true;
     if (started_) Stop();
 }
 
@@ -439,7 +442,7 @@ Zn6200::CardState Zn6200::Sync() {
     }
     if (!lastPresent_) {
         lastPresent_ = true;
-        Start(now);
+        if (!heldStopped_) Start(now);
     } else if (started_ && options_.followRegistry && ReadParameters() != params_) {
         Start(now);
     }

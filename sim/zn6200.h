@@ -24,7 +24,8 @@
 //   StationAddress text  OID_802_3_CURRENT_ADDRESS; when missing the driver parameter
 //                        NetworkAddress (12 hex digits, not multicast), else MAC
 // Pulling the card (Present 0) ends every open handle, as unplugging does: requests on them
-// fail from then on, also after the card is back. A card put back starts again.
+// fail from then on, also after the card is back. A card put back starts again, unless its device
+// was disabled through the setup interface: then it waits for the enable.
 //
 // The driver. On every start (the setup interface's start notification, a card put back, or
 // with Options::followRegistry any change of the parameters below) it reads its driver key:
@@ -289,6 +290,7 @@ class Zn6200 final : public plat::PacketAccess {
 
     bool lastPresent_ = false;
     bool started_ = false;
+    bool heldStopped_ = false;  // disabled through the setup interface until it enables again
     std::uint32_t starts_ = 0;
     DriverParameters params_;
     std::uint32_t packetFilter_ = 0;

@@ -6,9 +6,12 @@
 
 #include "adapter/presence.h"
 #include "sim/devices.h"
+#include "sim/pc.h"
 #include "sim/regfile.h"
 #include "sim/registry.h"
 #include "sim/services.h"
+#include "sim/system.h"
+#include "sim/zn6200_install.h"
 #include "tests/contract/devices_contract.h"
 
 namespace {
@@ -79,34 +82,77 @@ TEST(AdapterPresence, MatchesTheVendorPrefixCaseSensitively) {
         {"shorter vendor", {"PCI\\VEN_1D"}, false, 1},
         {"inside the id", {"ROOT\\PCI\\VEN_1D50\\0000"}, true, 1},
     };
+    sim::System xp;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         ListedSetup setup;
         setup.ids = c.ids;
-        EXPECT_EQ(adapter::IsAdapterHardwarePresent(setup), c.present);
+        EXPECT_EQ(adapter::IsAdapterHardwarePresent(setup, xp), c.present);
         EXPECT_EQ(setup.reads, c.reads);
         EXPECT_EQ(setup.askedClass, plat::kNetClassGuid);
     }
     ListedSetup broken;
     broken.fails = true;
-    EXPECT_FALSE(adapter::IsAdapterHardwarePresent(broken));
+    EXPECT_FALSE(adapter::IsAdapterHardwarePresent(broken, xp));
+}
+
+TEST(AdapterPresence, Nt4WithNoListedNetworkDeviceLeavesItToTheAdapterSearch) {
+    const std::string other = "PCI\\VEN_7A7A&DEV_2001&SUBSYS_20017A7A&REV_10\\4&2C1F0A3B&0&20F0";
+    struct Case {
+        const char* what;
+        plat::OsVersion os;
+        std::vector<std::string> ids;
+        bool fails;
+        bool present;
+    };
+    const Case cases[] = {
+        {"NT 4, empty list", {plat::OsFamily::NT, 4, 0}, {}, false, true},
+        {"NT 4, no set at all", {plat::OsFamily::NT, 4, 0}, {}, true, true},
+        {"NT 4, only another device", {plat::OsFamily::NT, 4, 0}, {other}, false, false},
+        {"2000, empty list", {plat::OsFamily::NT, 5, 0}, {}, false, false},
+        {"98, empty list", {plat::OsFamily::Win95, 4, 10}, {}, false, false},
+        {"98, no set", {plat::OsFamily::Win95, 4, 10}, {}, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ListedSetup setup;
+        setup.ids = c.ids;
+        setup.fails = c.fails;
+        sim::System system;
+        system.SetVersion(c.os);
+        EXPECT_EQ(adapter::IsAdapterHardwarePresent(setup, system), c.present);
+    }
+}
+
+TEST(AdapterPresence, SimulatedNt4ListsNothingAndAnswersPresent) {
+    for (auto os : {plat::OsVersion{plat::OsFamily::NT, 4, 0}, plat::OsVersion{}}) {
+        SCOPED_TRACE(os.major);
+        sim::Pc pc;
+        pc.system().SetVersion(os);
+        ASSERT_TRUE(sim::InstallZn6200File(pc, FixturePath("zn6200-nt4.reg")));
+        auto set = pc.setup().PresentDevices(plat::kNetClassGuid);
+        ASSERT_TRUE(set);
+        EXPECT_EQ(set->Count(), 0u);
+        EXPECT_EQ(adapter::IsAdapterHardwarePresent(pc.setup(), pc.system()), os.major == 4);
+    }
 }
 
 TEST(AdapterPresence, FollowsTheSimulatedDevices) {
     constexpr const char* kOurs = "PCI\\VEN_1D5A&DEV_0013&SUBSYS_00131D5A&REV_01\\3&61AAA01&0&58";
     sim::Registry reg;
     sim::SetupApi setup(reg);
+    sim::System xp;
     auto r = sim::ImportRegFile(reg, FixturePath("two-net-devices.reg"));
     ASSERT_TRUE(r) << r.message;
-    EXPECT_TRUE(adapter::IsAdapterHardwarePresent(setup));
+    EXPECT_TRUE(adapter::IsAdapterHardwarePresent(setup, xp));
     setup.SetInstanceIdUnreadable(kOurs, true);
-    EXPECT_FALSE(adapter::IsAdapterHardwarePresent(setup));
+    EXPECT_FALSE(adapter::IsAdapterHardwarePresent(setup, xp));
     setup.SetInstanceIdUnreadable(kOurs, false);
     setup.SetPresent(kOurs, false);
-    EXPECT_FALSE(adapter::IsAdapterHardwarePresent(setup));
+    EXPECT_FALSE(adapter::IsAdapterHardwarePresent(setup, xp));
     setup.SetPresent(kOurs, true);
     setup.SetEnumerationFails(true);
-    EXPECT_FALSE(adapter::IsAdapterHardwarePresent(setup));
+    EXPECT_FALSE(adapter::IsAdapterHardwarePresent(setup, xp));
 }
 
 TEST(PacketDriverServices, StopsThenDeletesEachThroughItsOwnHandle) {

@@ -19,6 +19,8 @@ inline constexpr std::uint32_t kWmRButtonUp = 0x0205;
 // Named event whose existence tells a second copy that one already runs.
 inline constexpr char kInstanceEventName[] = "ZN6200";
 inline constexpr char kApplicationTitle[] = "ZN6200UI";
+// Stands in a key or passphrase edit for a stored key or passphrase.
+inline constexpr std::string_view kKeyMask = "**********";
 
 // Picture ids of the tray icons, as the shell seam names them.
 inline constexpr int kPictureScan = 1;
@@ -89,6 +91,41 @@ class TForm1 : public ui::Form {
 
     // ---- Security page: controls and their handlers (app/security_page.cpp) ----
     ui::CheckBox chWEPEncryption{"chWEPEncryption"};
+    ui::RadioButton rbPass{"rbPass"};
+    ui::Edit EditPass{"EditPass"};
+    ui::ComboBox cbPassLength{"cbPassLength"};
+    ui::RadioButton rbManu{"rbManu"};
+    ui::GroupBox GroupBox8{"GroupBox8"};  // "Encryption Keys  (Hex 0-9 A-F)"
+    ui::RadioButton rbKey1{"rbKey1"}, rbKey2{"rbKey2"}, rbKey3{"rbKey3"}, rbKey4{"rbKey4"};
+    ui::Edit EditFirst{"EditFirst"}, EditSecond{"EditSecond"}, EditThird{"EditThird"},
+        EditFourth{"EditFourth"};
+    ui::ComboBox cbKey1{"cbKey1"}, cbKey2{"cbKey2"}, cbKey3{"cbKey3"}, cbKey4{"cbKey4"};
+    ui::Label lbSecErr{"lbSecErr"};
+    // The stored (enciphered) texts behind the masked key edits, and the stored passphrase.
+    std::string StoredKeyText[4];
+    std::string StoredPhrase;
+
+    // Key slot i (0..3): its default radio, edit and size box.
+    ui::RadioButton& KeyRadio(int i);
+    ui::Edit& KeyEdit(int i);
+    ui::ComboBox& KeySize(int i);
+
+    void chWEPEncryptionClick();
+    void KeyEditKeyPress(int slot, char& key);
+    void KeySizeChange(int slot);
+    void EditPassKeyPress(char& key);
+    void EditPassChange();
+    void rbPassClick();
+    void rbManuClick();
+    void cbPassLengthChange();
+    // The enable states and colours of the page for WEP and the entry mode.
+    void SetSecurityEnableState();
+    // The first key rule the page breaks (only with WEP on), or nothing.
+    std::optional<std::string_view> CheckWepKeys();
+    // The stored text of key slot i: the kept one behind the mask, "" for no key, else the edit
+    // enciphered with the adapter's identifier. nullopt when a key must be enciphered and the
+    // identifier cannot be had: then the user has been told and nothing may be written.
+    std::optional<std::string> StoredKeyFor(int slot);
     // ---- end of Security page ----
 
     // Statistics page: the rate graphs with their labels, and the totals (the status poll

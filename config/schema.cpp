@@ -180,6 +180,11 @@ std::optional<std::uint32_t> BitsOfLengthText(std::string_view text) {
     return ProfileNumber(kKeyLength, *index);
 }
 
+int KeyDigits(int index) {
+    constexpr int kDigits[] = {10, 26, 32};
+    return index >= 0 && index < 3 ? kDigits[index] : 0;
+}
+
 int KeyLengthIndex(std::uint32_t bits) {
     return IndexOfProfile(kKeyLength, bits).value_or(0);
 }

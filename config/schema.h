@@ -84,6 +84,8 @@ int BandIndexOfProfile(std::uint32_t number);
 
 // Driver key-length text to bits: "5"/"13"/"16" -> 40/104/128, anything else nullopt.
 std::optional<std::uint32_t> BitsOfLengthText(std::string_view text);
+// Hex digits of a key of size index 0, 1, 2 (10, 26, 32); 0 for any other index.
+int KeyDigits(int index);
 // Bits to the combo index: 104 -> 1, 128 -> 2, anything else 0.
 int KeyLengthIndex(std::uint32_t bits);
 

@@ -5,6 +5,7 @@
 #include "adapter/oids.h"
 #include "adapter/presence.h"
 #include "app/form.h"
+#include "config/store.h"
 
 namespace app {
 
@@ -158,9 +159,11 @@ void TForm1::PageControl1Change() {
     if (PageControl1.ActivePageIndex() == 3) RefreshScanList();
 }
 
-// Stand-ins until settings are built.
-// Stand-in until settings are built: only its last step, the driver file's version and date.
+// Until the settings in force are read: the repair of a fresh driver key and the driver file's
+// version and date.
 void TForm1::LoadDriverSettings() {
+    if (auto driver = config::Key::Open(platform.registry, adapter.AdapterKeyPath()))
+        config::RepairDriverKey(*driver);
     ShowDriverFileInfo();
 }
 void TForm1::ShowAppliedSettings() {}

@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 
+#include "radio_program.h"
 #include "sim_program.h"
 
 namespace {
@@ -41,6 +42,34 @@ TEST(ErrorBoundary, NestedErrorWhileTheBoxIsOpenIsCountedNotShown) {
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(boundary.Errors(), 2u);
     EXPECT_TRUE(boundary.Run([] {}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ErrorBoundary, RefusedRegistryWriteEndsTheHandlerOnlyAndKeepsEarlierValues) {
+    RadioProgram p({Net("Home")}, "Home");
+    const auto path = p.card->DriverKeyPath();
+    {
+        auto key = p.pc.registry().Open(path);
+        key->DeleteValue("key0");  // a fresh key: the load repairs it
+        plat::WriteString(*key, "key3", "SENTINEL");
+        plat::WriteString(*key, "keyLength2", "SENTINEL");
+    }
+    p.pc.registry().RefuseValue("keyLength2");
+    const auto before = p.pc.dialogs().Boxes().size();
+    p.Run(5000);
+    EXPECT_EQ(p.pc.registry().ValueRefusals(), 1u);
+    ASSERT_EQ(p.pc.dialogs().Boxes().size(), before + 1);
+    EXPECT_EQ(p.pc.dialogs().Boxes().back().text, "Failed to set data for 'keyLength2'");
+    auto key = p.pc.registry().Open(path);
+    EXPECT_EQ(plat::ReadString(*key, "key3"), "");
+    EXPECT_EQ(plat::ReadString(*key, "keyLength1"), "0");
+    EXPECT_EQ(plat::ReadString(*key, "keyLength2"), "SENTINEL");
+    // The program goes on: the status cycle follows the link.
+    EXPECT_TRUE(p.form().AdapterOnline);
+    EXPECT_EQ(p.form().LinkSsid, "Home");
 }
 
 }  // namespace

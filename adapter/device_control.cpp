@@ -46,8 +46,9 @@ bool SetAdapterDeviceEnabled(plat::SetupApi& setup, std::string_view serviceName
     if (!set) return false;
     auto index = FindDeviceByService(*set, serviceName);
     if (!index) return false;
-    if (!CanDisableDevice(set->Status(*index))) return false;
-    const bool disabled = IsDeviceDisabled(set->Status(*index));
+    const auto status = set->Status(*index);
+    if (!CanDisableDevice(status)) return false;
+    const bool disabled = IsDeviceDisabled(status);
     // Asking for the state the device is in already makes no request.
     if (enable == !disabled) return false;
     if (!ChangeDeviceState(*set, *index, enable ? plat::kDicsEnable : plat::kDicsDisable))

@@ -1,4 +1,5 @@
 #include "win32/devices.h"
+
 #include "win32/registry.h"
 
 // clang-format off
@@ -6,6 +7,7 @@
 // clang-format on
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,22 +16,100 @@ namespace win32 {
 
 namespace {
 
-// Owns a device information set.
+// A library loaded for the object's lifetime.
+class Module {
+  public:
+    explicit Module(const std::string& name) : h_(LoadLibraryA(name.c_str())) {}
+    ~Module() {
+        if (h_) FreeLibrary(h_);
+    }
+    Module(const Module&) = delete;
+    Module& operator=(const Module&) = delete;
+
+    // False, with out null, when the library or the entry is missing.
+    template <class F>
+    bool Get(const char* name, F& out) const {
+        out = h_ ? reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(h_, name)))
+                 : nullptr;
+        return out != nullptr;
+    }
+
+  private:
+    HMODULE h_;
+};
+
+}  // namespace
+
+// The entries of the setup interface and the configuration manager, resolved at run time so
+// that the program starts on a Windows that lacks either library.
+class SetupLibrary {
+  public:
+    SetupLibrary(const std::string& setupName, const std::string& configName)
+        : setup_(setupName), config_(configName) {
+        complete_ = setup_.Get("SetupDiGetClassDevsA", getClassDevs) &&
+                    setup_.Get("SetupDiDestroyDeviceInfoList", destroyList) &&
+                    setup_.Get("SetupDiEnumDeviceInfo", enumDeviceInfo) &&
+                    setup_.Get("SetupDiGetDeviceInstanceIdA", getInstanceId) &&
+                    setup_.Get("SetupDiGetDeviceRegistryPropertyA", getProperty) &&
+                    setup_.Get("SetupDiSetClassInstallParamsA", setClassInstallParams) &&
+                    setup_.Get("SetupDiCallClassInstaller", callClassInstaller) &&
+                    setup_.Get("SetupDiOpenDevRegKey", openDevRegKey) &&
+                    setup_.Get("SetupDiGetDeviceInstallParamsA", getInstallParams) &&
+                    setup_.Get("SetupDiSetDeviceInstallParamsA", setInstallParams) &&
+                    config_.Get("CM_Get_DevNode_Status", getDevNodeStatus);
+    }
+    SetupLibrary(const SetupLibrary&) = delete;
+    SetupLibrary& operator=(const SetupLibrary&) = delete;
+
+    // nullptr when a library or one of its entries is missing.
+    static std::shared_ptr<const SetupLibrary> Load(const std::string& setupName,
+                                                    const std::string& configName) {
+        auto lib = std::make_shared<SetupLibrary>(setupName, configName);
+        return lib->complete_ ? lib : nullptr;
+    }
+
+    decltype(&SetupDiGetClassDevsA) getClassDevs = nullptr;
+    decltype(&SetupDiDestroyDeviceInfoList) destroyList = nullptr;
+    decltype(&SetupDiEnumDeviceInfo) enumDeviceInfo = nullptr;
+    decltype(&SetupDiGetDeviceInstanceIdA) getInstanceId = nullptr;
+    decltype(&SetupDiGetDeviceRegistryPropertyA) getProperty = nullptr;
+    decltype(&SetupDiSetClassInstallParamsA) setClassInstallParams = nullptr;
+    decltype(&SetupDiCallClassInstaller) callClassInstaller = nullptr;
+    decltype(&SetupDiOpenDevRegKey) openDevRegKey = nullptr;
+    decltype(&SetupDiGetDeviceInstallParamsA) getInstallParams = nullptr;
+    decltype(&SetupDiSetDeviceInstallParamsA) setInstallParams = nullptr;
+    decltype(&CM_Get_DevNode_Status) getDevNodeStatus = nullptr;
+
+  private:
+    Module setup_;
+    Module config_;
+    bool complete_ = false;
+};
+
+namespace {
+
+using Library = std::shared_ptr<const SetupLibrary>;
+
+// Owns a device information set, and keeps the library that made it loaded.
 class DevInfoList {
   public:
-    explicit DevInfoList(HDEVINFO set, bool owned) : set_(set), owned_(owned) {}
+    DevInfoList(Library lib, HDEVINFO set, bool owned)
+        : lib_(std::move(lib)), set_(set), owned_(owned) {}
     ~DevInfoList() {
-        if (owned_ && set_ != INVALID_HANDLE_VALUE) SetupDiDestroyDeviceInfoList(set_);
+        if (owned_ && set_ != INVALID_HANDLE_VALUE) lib_->destroyList(set_);
     }
-    DevInfoList(DevInfoList&& other) noexcept : set_(other.set_), owned_(other.owned_) {
+    DevInfoList(DevInfoList&& other) noexcept
+        : lib_(other.lib_), set_(other.set_), owned_(other.owned_) {
         other.owned_ = false;
     }
     DevInfoList(const DevInfoList&) = delete;
     DevInfoList& operator=(const DevInfoList&) = delete;
     DevInfoList& operator=(DevInfoList&&) = delete;
     HDEVINFO get() const { return set_; }
+    const SetupLibrary& lib() const { return *lib_; }
 
   private:
+    Library lib_;
     HDEVINFO set_;
     bool owned_;
 };
@@ -90,7 +170,7 @@ class Win32DeviceSet final : public plat::DeviceSet {
         for (DWORD i = 0;; ++i) {
             SP_DEVINFO_DATA d{};
             d.cbSize = sizeof(d);
-            if (!SetupDiEnumDeviceInfo(set_.get(), i, &d)) break;
+            if (!Lib().enumDeviceInfo(set_.get(), i, &d)) break;
             devices_.push_back(d);
         }
     }
@@ -103,10 +183,10 @@ class Win32DeviceSet final : public plat::DeviceSet {
         if (!d) return {};
         // First call for the length; a device that reports none is skipped by the callers.
         DWORD need = 0;
-        SetupDiGetDeviceInstanceIdA(set_.get(), d, nullptr, 0, &need);
+        Lib().getInstanceId(set_.get(), d, nullptr, 0, &need);
         if (need == 0 || need > kMaxPropertySize) return {};
         std::vector<char> buf(need + 1, 0);
-        if (!SetupDiGetDeviceInstanceIdA(set_.get(), d, buf.data(), need + 1, nullptr)) return {};
+        if (!Lib().getInstanceId(set_.get(), d, buf.data(), need + 1, nullptr)) return {};
         return std::string(buf.data(), strnlen(buf.data(), buf.size()));
     }
 
@@ -117,13 +197,12 @@ class Win32DeviceSet final : public plat::DeviceSet {
         std::vector<BYTE> buf(200, 0);
         DWORD type = 0, need = 0;
         DWORD code = PropertyCode(p);
-        if (!SetupDiGetDeviceRegistryPropertyA(set_.get(), d, code, &type, buf.data(),
-                                               static_cast<DWORD>(buf.size()), &need)) {
+        if (!Lib().getProperty(set_.get(), d, code, &type, buf.data(),
+                               static_cast<DWORD>(buf.size()), &need)) {
             if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || need == 0 || need > kMaxPropertySize)
                 return std::nullopt;
             buf.assign(need, 0);
-            if (!SetupDiGetDeviceRegistryPropertyA(set_.get(), d, code, &type, buf.data(), need,
-                                                   &need))
+            if (!Lib().getProperty(set_.get(), d, code, &type, buf.data(), need, &need))
                 return std::nullopt;
         }
         if (type != REG_SZ && type != REG_EXPAND_SZ) return std::nullopt;
@@ -137,7 +216,7 @@ class Win32DeviceSet final : public plat::DeviceSet {
         if (!d) return std::nullopt;
         // Wine's stub answers success and writes neither.
         ULONG status = 0, problem = 0;
-        if (CM_Get_DevNode_Status(&status, &problem, d->DevInst, 0) != CR_SUCCESS)
+        if (Lib().getDevNodeStatus(&status, &problem, d->DevInst, 0) != CR_SUCCESS)
             return std::nullopt;
         return plat::DevNodeStatus{static_cast<std::uint32_t>(status),
                                    static_cast<std::uint32_t>(problem)};
@@ -153,16 +232,16 @@ class Win32DeviceSet final : public plat::DeviceSet {
         params.StateChange = stateChange;
         params.Scope = scope;
         params.HwProfile = hwProfile;
-        return SetupDiSetClassInstallParamsA(set_.get(), d, &params.ClassInstallHeader,
-                                             sizeof(params)) &&
-               SetupDiCallClassInstaller(DIF_PROPERTYCHANGE, set_.get(), d);
+        return Lib().setClassInstallParams(set_.get(), d, &params.ClassInstallHeader,
+                                           sizeof(params)) &&
+               Lib().callClassInstaller(DIF_PROPERTYCHANGE, set_.get(), d);
     }
 
     std::unique_ptr<plat::RegKey> OpenDriverKey(std::size_t i, plat::DevKeyAccess access) override {
         auto* d = At(i);
         if (!d) return nullptr;
         REGSAM sam = access == plat::DevKeyAccess::Full ? KEY_ALL_ACCESS : KEY_READ;
-        HKEY key = SetupDiOpenDevRegKey(set_.get(), d, DICS_FLAG_GLOBAL, 0, DIREG_DRV, sam);
+        HKEY key = Lib().openDevRegKey(set_.get(), d, DICS_FLAG_GLOBAL, 0, DIREG_DRV, sam);
         if (key == INVALID_HANDLE_VALUE || key == nullptr) return nullptr;
         return win32::AdoptKey(key);
     }
@@ -179,10 +258,11 @@ class Win32DeviceSet final : public plat::DeviceSet {
         if (!Read(i, params)) return false;
         params.Flags = p.flags;
         params.FlagsEx = p.flagsEx;
-        return SetupDiSetDeviceInstallParamsA(set_.get(), At(i), &params);
+        return Lib().setInstallParams(set_.get(), At(i), &params);
     }
 
   private:
+    const SetupLibrary& Lib() const { return set_.lib(); }
     // The setup calls take the record by non-const pointer but do not change it.
     SP_DEVINFO_DATA* At(std::size_t i) const {
         return i < devices_.size() ? const_cast<SP_DEVINFO_DATA*>(&devices_[i]) : nullptr;
@@ -192,7 +272,7 @@ class Win32DeviceSet final : public plat::DeviceSet {
         if (!d) return false;
         std::memset(&params, 0, sizeof(params));
         params.cbSize = sizeof(params);
-        return SetupDiGetDeviceInstallParamsA(set_.get(), d, &params) != FALSE;
+        return Lib().getInstallParams(set_.get(), d, &params) != FALSE;
     }
 
     DevInfoList set_;
@@ -201,7 +281,18 @@ class Win32DeviceSet final : public plat::DeviceSet {
 
 }  // namespace
 
+SetupApi::SetupApi(std::string setupLibrary, std::string configLibrary)
+    : setupName_(std::move(setupLibrary)), configName_(std::move(configLibrary)) {}
+
+SetupApi::~SetupApi() = default;
+
 std::unique_ptr<plat::DeviceSet> SetupApi::PresentDevices(std::string_view classGuid) {
+    // Loaded on first use; a missing library stays missing for the process's life.
+    if (!loadTried_) {
+        loadTried_ = true;
+        lib_ = SetupLibrary::Load(setupName_, configName_);
+    }
+    if (!lib_) return nullptr;
     GUID guid{};
     DWORD flags = DIGCF_PRESENT;
     const GUID* cls = &guid;
@@ -211,16 +302,19 @@ std::unique_ptr<plat::DeviceSet> SetupApi::PresentDevices(std::string_view class
     } else if (!ParseGuid(classGuid, guid)) {
         return nullptr;
     }
-    HDEVINFO set = SetupDiGetClassDevsA(cls, nullptr, nullptr, flags);
+    HDEVINFO set = lib_->getClassDevs(cls, nullptr, nullptr, flags);
     if (set == INVALID_HANDLE_VALUE) return nullptr;
-    DevInfoList owned(set, true);  // released whatever happens next
+    DevInfoList owned(lib_, set, true);  // released whatever happens next
     auto result = std::make_unique<Win32DeviceSet>(std::move(owned));
     result->EnumerateAll();
     return result;
 }
 
 std::unique_ptr<plat::DeviceSet> BorrowDevice(HDEVINFO set, const SP_DEVINFO_DATA& device) {
-    auto result = std::make_unique<Win32DeviceSet>(DevInfoList(set, false));
+    // The host that hands over a set has the libraries loaded already.
+    auto lib = SetupLibrary::Load(kSetupLibrary, kConfigLibrary);
+    if (!lib) return nullptr;
+    auto result = std::make_unique<Win32DeviceSet>(DevInfoList(std::move(lib), set, false));
     result->Add(device);
     return result;
 }

@@ -1,5 +1,7 @@
 #include "win32/devices.h"
 
+#include <utility>
+
 #include "tests/contract/devices_contract.h"
 #include "win32/registry.h"
 
@@ -23,5 +25,20 @@ INSTANTIATE_TEST_SUITE_P(Win32, DevicesContract,
                          ::testing::Values(DevicesTarget{
                              "win32", [] { return std::make_unique<WinDevicesHost>(); }}),
                          DevicesTargetName);
+
+TEST(Win32SetupLibraries, EitherLibraryMissingGivesNoSet) {
+    const std::pair<const char*, const char*> missing[] = {
+        {"nosuch-setup.dll", win32::kConfigLibrary},
+        {win32::kSetupLibrary, "nosuch-config.dll"},
+    };
+    for (auto [setup, config] : missing) {
+        SCOPED_TRACE(testing::Message() << setup << " " << config);
+        win32::SetupApi api(setup, config);
+        EXPECT_EQ(api.PresentDevices(plat::kNetClassGuid), nullptr);
+        EXPECT_EQ(api.PresentDevices(""), nullptr);
+    }
+    win32::SetupApi present;
+    EXPECT_NE(present.PresentDevices(""), nullptr);
+}
 
 }  // namespace

@@ -92,6 +92,9 @@ void TForm1::WireConfigurationPage() {
     cbPreamble.OnChange = applyOnly;
     cbChannel.OnChange = applyOnly;
     cbProFile.OnChange = applyOnly;
+    cbProFile.OnClick = [this] { cbProFileClick(); };
+    Button4.OnClick = [this] { Button4Click(); };
+    Button5.OnClick = [this] { Button5Click(); };
     rbInfra.OnClick = [this] { rbInfraClick(); };
     rbAdHoc.OnClick = [this] { rbAdHocClick(); };
     cbRadioBand.OnChange = [this] { cbRadioBandChange(); };
@@ -103,6 +106,47 @@ void TForm1::Warn(std::string_view text) {
     platform.dialogs.ShowMessageBox(Handle(), text, "warning", plat::kMbOk);
 }
 
+// Infrastructure mode: the ad hoc band follows the wireless mode and stays disabled; turbo and
+// the preamble are fixed where the mode leaves no choice.
+void TForm1::InfrastructureBandRules() {
+    const int band = cbRadioBand.ItemIndex();
+    if (band >= config::kBandAuto && band <= config::kBand5) {
+        cbAdHoc.SetItemIndex(band == config::kBand24 ? config::kAdHoc24 : config::kAdHoc5);
+        cbAdHoc.SetEnabled(false);
+    }
+    if (band == config::kBand24) cbTurbo.SetItemIndex(0);
+    cbTurbo.SetEnabled(band != config::kBand24);
+    if (band == config::kBand5) cbPreamble.SetItemIndex(0);
+    cbPreamble.SetEnabled(band != config::kBand5);
+}
+
+// Ad hoc mode: the started network's band may be chosen under Auto, and under 5 GHz with turbo.
+void TForm1::AdHocBandRules(bool select5Ghz) {
+    switch (cbRadioBand.ItemIndex()) {
+        case config::kBandAuto:
+            cbTurbo.SetEnabled(true);
+            cbAdHoc.SetEnabled(true);
+            cbPreamble.SetEnabled(true);
+            break;
+        case config::kBand24:
+            cbTurbo.SetItemIndex(0);
+            cbTurbo.SetEnabled(false);
+            cbAdHoc.SetItemIndex(config::kAdHoc24);
+            cbAdHoc.SetEnabled(false);
+            cbPreamble.SetEnabled(true);
+            break;
+        case config::kBand5:
+            cbTurbo.SetEnabled(true);
+            if (select5Ghz) cbAdHoc.SetItemIndex(config::kAdHoc5);
+            cbAdHoc.SetEnabled(cbTurbo.ItemIndex() == 1);
+            cbPreamble.SetItemIndex(0);
+            cbPreamble.SetEnabled(false);
+            break;
+        default:
+            break;
+    }
+}
+
 void TForm1::rbInfraClick() {
     EnableApplyIfShowing(TabSheet2);
     if (!rbInfra.Checked()) return;
@@ -112,27 +156,7 @@ void TForm1::rbInfraClick() {
     cbAdHoc.SetEnabled(false);
     cbChannel.SetEnabled(false);
     cbChannel.SetItemIndex(0);
-    switch (cbRadioBand.ItemIndex()) {
-        case config::kBandAuto:
-            cbTurbo.SetEnabled(true);
-            cbPreamble.SetEnabled(true);
-            cbAdHoc.SetItemIndex(config::kAdHoc5);
-            break;
-        case config::kBand24:
-            cbTurbo.SetItemIndex(0);
-            cbTurbo.SetEnabled(false);
-            cbPreamble.SetEnabled(true);
-            cbAdHoc.SetItemIndex(config::kAdHoc24);
-            break;
-        case config::kBand5:
-            cbTurbo.SetEnabled(true);
-            cbPreamble.SetItemIndex(0);
-            cbPreamble.SetEnabled(false);
-            cbAdHoc.SetItemIndex(config::kAdHoc5);
-            break;
-        default:
-            break;
-    }
+    if (cbRadioBand.ItemIndex() >= 0) InfrastructureBandRules();
 }
 
 void TForm1::rbAdHocClick() {
@@ -151,47 +175,8 @@ void TForm1::rbAdHocClick() {
 
 void TForm1::cbRadioBandChange() {
     EnableApplyIfShowing(TabSheet2);
-    const int band = cbRadioBand.ItemIndex();
-    if (rbInfra.Checked()) {
-        if (band == config::kBandAuto || band == config::kBand5) {
-            cbAdHoc.SetItemIndex(config::kAdHoc5);
-            cbAdHoc.SetEnabled(false);
-        } else if (band == config::kBand24) {
-            cbAdHoc.SetItemIndex(config::kAdHoc24);
-            cbAdHoc.SetEnabled(false);
-        }
-        if (band == config::kBand24) {
-            cbTurbo.SetItemIndex(0);
-            cbTurbo.SetEnabled(false);
-        } else {
-            cbTurbo.SetEnabled(true);
-        }
-        if (band == config::kBand5) {
-            cbPreamble.SetItemIndex(0);
-            cbPreamble.SetEnabled(false);
-        } else {
-            cbPreamble.SetEnabled(true);
-        }
-        return;
-    }
-    const bool turbo = cbTurbo.ItemIndex() == 1;
-    if (band == config::kBandAuto) {
-        cbTurbo.SetEnabled(true);
-        cbAdHoc.SetEnabled(true);
-        cbPreamble.SetEnabled(true);
-    } else if (band == config::kBand24) {
-        if (turbo) cbTurbo.SetItemIndex(0);
-        cbTurbo.SetEnabled(false);
-        cbAdHoc.SetItemIndex(config::kAdHoc24);
-        cbAdHoc.SetEnabled(false);
-        cbPreamble.SetEnabled(true);
-    } else if (band == config::kBand5) {
-        cbTurbo.SetEnabled(true);
-        cbAdHoc.SetItemIndex(config::kAdHoc5);
-        cbAdHoc.SetEnabled(turbo);
-        cbPreamble.SetItemIndex(0);
-        cbPreamble.SetEnabled(false);
-    }
+    if (rbInfra.Checked()) return InfrastructureBandRules();
+    AdHocBandRules(true);
     FillChannelList();
 }
 

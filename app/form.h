@@ -4,8 +4,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "adapter/context.h"
+#include "app/applied_settings.h"
+#include "config/reg_key.h"
 #include "platform/platform.h"
 #include "ui/ui.h"
 
@@ -219,6 +222,35 @@ class TForm1 : public ui::Form {
     std::optional<std::string_view> CheckBandCompatibility() const;
     // A user error: one box, caption "warning", no icon.
     void Warn(std::string_view text);
+    void InfrastructureBandRules();
+    void AdHocBandRules(bool select5Ghz);
+
+    // Profiles (app/profiles.cpp).
+    void Button4Click();
+    void Button5Click();
+    void cbProFileClick();
+    void BuildProfileList();
+    void RebuildProfileList();
+    void LoadProfileIntoForm(int index);
+    std::optional<config::Key> OpenStore();
+    std::optional<config::Key> OpenProfile(int index);
+    std::optional<config::Key> OpenProfileOfItem(int item);
+    std::vector<std::string> ProfileNames(const config::Key& store);
+    void WriteProfileValues(config::Key& k, const std::string (&keys)[4]);
+    void LoadProfileKeyTexts(config::Key& k);
+    void LoadProfilePassphrase(config::Key& k);
+    void LoadProfileDefaultKey(config::Key& k);
+    // 1..4 for the checked default key radio, 0 for none.
+    int CheckedKeyRadio();
+    std::string PhraseToStore() const;
+
+    // Apply (app/apply.cpp).
+    AppliedSettings Applied;
+    bool ApplyPending = false;
+    void CaptureFormSettings(const std::string (&keys)[4]);
+    void ShowBandRules();
+    void WriteDriverParameters(config::Key& k, const std::string (&keys)[4]);
+    void RecordSelectedProfile();
     // ---- end of Configuration page ----
 
     // Stations page.

@@ -5,7 +5,6 @@
 #include "adapter/oids.h"
 #include "adapter/presence.h"
 #include "app/form.h"
-#include "config/store.h"
 
 namespace app {
 
@@ -158,23 +157,5 @@ void TForm1::FormClose(ui::CloseAction& action) {
 void TForm1::PageControl1Change() {
     if (PageControl1.ActivePageIndex() == 3) RefreshScanList();
 }
-
-// Until the settings in force are read: the repair of a fresh driver key and the driver file's
-// version and date.
-void TForm1::LoadDriverSettings() {
-    if (auto driver = config::Key::Open(platform.registry, adapter.AdapterKeyPath()))
-        config::RepairDriverKey(*driver);
-    ShowDriverFileInfo();
-}
-void TForm1::ShowAppliedSettings() {}
-
-// Stand-ins until the configuration pages are built: OK and Cancel only hide the window.
-void TForm1::btOKClick() {
-    Hide();
-}
-void TForm1::btCancelClick() {
-    Hide();
-}
-void TForm1::ApplyClick() {}
 
 }  // namespace app

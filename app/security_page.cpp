@@ -244,6 +244,11 @@ std::optional<std::string> TForm1::StoredKeyFor(int slot) {
     const std::string& text = KeyEdit(slot).Text();
     if (text == kKeyMask) return StoredKeyText[slot];
     if (text.empty()) return std::string();
+    // With WEP off nothing was checked, and a pasted text may hold other characters.
+    if (!std::all_of(text.begin(), text.end(), IsHexDigit)) {
+        Warn("Please input hex digits.");
+        return std::nullopt;
+    }
     const std::string id =
         adapter::ReadCardCfgId(platform.registry, platform.uuids, adapter.AdapterKeyPath());
     if (id.empty()) {

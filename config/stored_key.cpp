@@ -33,10 +33,11 @@ void ForEachBlock(std::vector<std::uint8_t>& bytes, Step step) {
 }  // namespace
 
 std::string EncodeStoredKey(std::string_view keyHex, std::string_view cardCfgId) {
-    if (keyHex.empty()) return {};
+    if (keyHex.size() < 2) return {};
     if (cardCfgId.empty()) throw std::invalid_argument("no CardCfgId to encipher a key with");
-    auto bytes = ParseHex(keyHex);
-    if (!bytes) throw std::invalid_argument("key text is not an even number of hex digits");
+    // A last odd digit makes no byte.
+    auto bytes = ParseHex(keyHex.substr(0, keyHex.size() / 2 * 2));
+    if (!bytes) throw std::invalid_argument("key text is not hex digits");
     bytes->resize((bytes->size() + 7) / 8 * 8, 0);
     const Blowfish cipher(cardCfgId);
     ForEachBlock(*bytes, [&](std::uint32_t& l, std::uint32_t& r) { cipher.Encrypt(l, r); });

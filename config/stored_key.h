@@ -9,9 +9,9 @@
 namespace config {
 
 // From a key's hex text (either case) to its stored text: 10 digits give 16 characters, 26 or
-// 32 digits give 32. An empty key gives the empty text whatever cardCfgId is.
-// Callers validate the key and refuse to store it while cardCfgId is empty; as a last guard an
-// empty cardCfgId, an odd length or a non-hex character throws std::invalid_argument.
+// 32 digits give 32; a last odd digit makes no byte, so a key of fewer than two digits gives the
+// empty text whatever cardCfgId is. Callers refuse to store a key while cardCfgId is empty; as a
+// last guard an empty cardCfgId or a non-hex character throws std::invalid_argument.
 std::string EncodeStoredKey(std::string_view keyHex, std::string_view cardCfgId);
 
 // The inverse: upper-case hex of the first keyBytes deciphered bytes. A stored text that cannot

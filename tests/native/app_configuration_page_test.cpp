@@ -38,7 +38,7 @@ void Prime(app::TForm1& f, int adHoc, int turbo, int preamble = 1) {
 TEST(ConfigurationPage, WirelessModeRulesInInfrastructureMode) {
     SimProgram p;
     auto& f = p.form;
-    ASSERT_TRUE(f.rbInfra.Checked());
+    f.rbInfra.SetChecked(true);
     struct Case {
         int band;
         Boxes after;
@@ -104,6 +104,7 @@ TEST(ConfigurationPage, TurboAndAdHocBandFollowEachOther) {
 TEST(ConfigurationPage, ModeButtonsSetChannelAndPowerSaving) {
     SimProgram p;
     auto& f = p.form;
+    f.rbInfra.SetChecked(true);
     f.cbPowerSaving.SetItemIndex(2);
     f.cbRadioBand.SetItemIndex(0);
     f.cbAdHoc.SetItemIndex(1);

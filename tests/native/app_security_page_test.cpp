@@ -20,6 +20,7 @@ struct SecurityPage : ::testing::Test {
         f.PageControl1.SetActivePage(&f.TabSheet3);
         ASSERT_TRUE(f.chWEPEncryption.UserClick());
         ASSERT_TRUE(f.rbManu.UserClick());
+        ASSERT_TRUE(f.rbKey1.UserClick());
     }
     std::size_t Boxes() { return p.pc.dialogs().Boxes().size(); }
 };

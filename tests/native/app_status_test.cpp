@@ -64,10 +64,11 @@ TEST(StatusPoll, NotJoinedFollowsTheConfiguredNetworkInTheScanList) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Program p({Net("Other"), Net("Quay", c.privacy, c.heardAdHoc)}, "Quay");
+        p.Run(2000);  // found: the pages show the settings in force
         p.form().chWEPEncryption.SetChecked(c.wepTicked);
         p.form().TxRate.SetCaption("stale");
         p.form().CurrentChannel.SetCaption("stale");
-        p.Run(8000);
+        p.Run(6000);
         EXPECT_EQ(p.form().StationState.Caption(), c.state);
         EXPECT_EQ(p.form().stEncryption.Caption(), c.encryption);
         EXPECT_EQ(p.form().TxRate.Caption(), "");

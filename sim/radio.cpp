@@ -69,6 +69,12 @@ std::string Lower(std::string_view text) {
     return s;
 }
 
+std::string Upper(std::string_view text) {
+    std::string s(text);
+    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
 void Put16(std::uint8_t* p, std::uint16_t v) {
     p[0] = static_cast<std::uint8_t>(v);
     p[1] = static_cast<std::uint8_t>(v >> 8);
@@ -129,6 +135,8 @@ std::vector<RadioNetwork> ReadRadioNetworks(plat::Registry& reg) {
         n.ssid = plat::ReadString(*key, "SSID").value_or("").substr(0, 32);
         n.channelFlags = static_cast<std::uint16_t>(ReadNumber(*key, "ChannelFlags").value_or(0));
         n.privacy = ReadNumber(*key, "Privacy").value_or(0);
+        // A malformed key is kept as written: no station's key equals it.
+        n.key = Upper(plat::ReadString(*key, "Key").value_or(""));
         n.signal = ReadNumber(*key, "Signal").value_or(0);
         n.signalSwing = ReadNumber(*key, "SignalSwing").value_or(0);
         n.adHoc = Lower(plat::ReadString(*key, "Mode").value_or("")) == "adhoc";
@@ -163,6 +171,7 @@ bool WriteRadioNetwork(plat::Registry& reg, std::string_view name, const RadioNe
               plat::WriteDword(*key, "RxBytesPerSec", net.rxBytesPerSec) &&
               plat::WriteDword(*key, "TxFramesPerSec", net.txFramesPerSec) &&
               plat::WriteDword(*key, "RxFramesPerSec", net.rxFramesPerSec);
+    if (ok && !net.key.empty()) ok = plat::WriteString(*key, "Key", net.key);
     return ok;
 }
 

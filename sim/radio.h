@@ -11,6 +11,9 @@
 //   Frequency      num   channel centre frequency in MHz, e.g. 2437, 5180; required
 //   ChannelFlags   num   0x0100 turbo channel, 0x0400 802.11g (OFDM on 2.4 GHz)
 //   Privacy        num   0 open, 1 WEP, 2 AES
+//   Key            text  WEP key of a Privacy 1 network, hex digits (10, 26 or 32, either case):
+//                        only a station whose default key equals it joins; without a Key any
+//                        station with WEP on does
 //   Signal         num   raw signal value as the driver reports it (see the signal table)
 //   SignalSwing    num   the signal moves by up to this much either way, one step a second
 //   Mode           text  "infra" (access point, the default) or "adhoc" (IBSS)
@@ -50,6 +53,7 @@ struct RadioNetwork {
     std::uint16_t frequency = 0;
     std::uint16_t channelFlags = 0;
     std::uint32_t privacy = 0;
+    std::string key;  // WEP key as upper-case hex; "" none
     std::uint32_t signal = 0;
     std::uint32_t signalSwing = 0;
     bool adHoc = false;

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <utility>
 
+#include "config/schema.h"
+#include "config/stored_key.h"
 #include "platform/devices.h"
 
 namespace sim {
@@ -88,10 +90,39 @@ bool IsQueryOid(std::uint32_t oid) {
     }
 }
 
+std::string Upper(std::string_view text) {
+    std::string s(text);
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+
+// defaultKey "0".."3" picks key0..key3; anything else no key.
+std::optional<std::size_t> KeyIndex(std::string_view defaultKey) {
+    if (defaultKey.size() != 1 || defaultKey[0] < '0' || defaultKey[0] > '3') return std::nullopt;
+    return static_cast<std::size_t>(defaultKey[0] - '0');
+}
+
+// Whether a fresh read of the parameters differs from the taken ones in a way the driver would
+// act on: CardCfgId only matters while there is a default key to decipher with it. (Without one
+// now, a taken key makes the key values differ anyway.)
+bool Differs(DriverParameters fresh, const DriverParameters& taken) {
+    auto index = KeyIndex(fresh.defaultKey);
+    if (!index || fresh.keys[*index].empty()) fresh.cardCfgId = taken.cardCfgId;
+    return fresh != taken;
+}
+
 }  // namespace
 
 std::uint32_t DriverParameters::Band() const {
     return Decimal(netBand).value_or(5);
+}
+
+std::string DriverParameters::DefaultKeyHex() const {
+    auto i = KeyIndex(defaultKey);
+    auto bits = i ? config::BitsOfLengthText(keyLengths[*i]) : std::nullopt;
+    if (!bits) return {};
+    return config::DecodeStoredKey(keys[*i], cardCfgId, *bits / 8);
 }
 
 Zn6200::Zn6200(plat::Registry& hklm, Clock nowMs, OsSource os, Options options)
@@ -425,6 +456,7 @@ DriverParameters Zn6200::ReadParameters() {
     p.tpc = ParameterText(k, "tpc");
     p.shortPreamble = ParameterText(k, "shortPreamble");
     p.networkAddress = ParameterText(k, "NetworkAddress");
+    p.cardCfgId = ParameterText(k, "CardCfgId");
     return p;
 }
 
@@ -443,7 +475,7 @@ Zn6200::CardState Zn6200::Sync() {
     if (!lastPresent_) {
         lastPresent_ = true;
         if (!heldStopped_) Start(now);
-    } else if (started_ && options_.followRegistry && ReadParameters() != params_) {
+    } else if (started_ && options_.followRegistry && Differs(ReadParameters(), params_)) {
         Start(now);
     }
     if (started_) Advance(now, card);
@@ -456,6 +488,7 @@ void Zn6200::Start(std::uint64_t now) {
     ++starts_;
     ++epoch_;
     params_ = ReadParameters();
+    wepKey_ = params_.DefaultKeyHex();
     packetFilter_ = 0;
     bpf_.clear();
     heard_.clear();
@@ -523,8 +556,13 @@ void Zn6200::Hear(const std::vector<RadioNetwork>& env, const std::vector<Channe
 
 bool Zn6200::Joinable(const RadioNetwork& net, const std::vector<Channel>& channels) const {
     return Audible(net, channels) && net.adHoc == params_.AdHoc() &&
-           (net.privacy != 0) == params_.Privacy() &&
+           (net.privacy != 0) == params_.Privacy() && KeyFits(net) &&
            (params_.ssid.empty() || net.ssid == params_.ssid);
+}
+
+bool Zn6200::KeyFits(const RadioNetwork& net) const {
+    if (net.privacy != 1 || net.key.empty()) return true;
+    return !wepKey_.empty() && wepKey_ == Upper(net.key);
 }
 
 void Zn6200::TryJoin(const std::vector<RadioNetwork>& env, const std::vector<Channel>& channels,

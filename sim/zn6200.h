@@ -31,10 +31,14 @@
 // with Options::followRegistry any change of the parameters below) it reads its driver key:
 // ssid, bssType ("2" ad hoc, else infrastructure), clist, NetBand (decimal bit set: 1 5 GHz,
 // 2 turbo, 4 2.4 GHz; missing, unreadable or without those bits: 5), AdHocBand, privacyInvoked
-// ("1" WEP on), defaultKey, key0..key3, keyLength0..3, sleepMode, tpc, shortPreamble,
-// NetworkAddress. Text or REG_DWORD both read. Keys, power and preamble are kept (see
+// ("1" WEP on), defaultKey, key0..key3, keyLength0..3, CardCfgId, sleepMode, tpc,
+// shortPreamble, NetworkAddress. Text or REG_DWORD both read. The default key ("0".."3" picks
+// key0..key3) is deciphered once per start, as stored key text keyed with CardCfgId, to as many
+// bytes as its keyLength says ("5", "13", "16"); any other defaultKey or length, or a key that
+// does not decipher, leaves the station without a key. Power and preamble are kept (see
 // TakenParameters) but do not change the radio. A start clears the counters and the scan list,
-// ends open handles and begins a scan.
+// ends open handles and begins a scan. With followRegistry a changed CardCfgId counts only while
+// the default key has text, as it changes nothing else.
 //
 // Scanning: a pass lasts 2 s; the current channel moves through the band's channels
 // (ScanChannels) one step every 2000 / count ms, kept within 50..100 ms. A network is heard once
@@ -42,7 +46,8 @@
 // the radio environment (the list is cumulative, as a BSS table is). At the end of a pass the
 // driver joins, when it has not: among the heard networks of the configured mode that the band
 // reaches and whose privacy matches privacyInvoked (a network with privacy 1 or 2 needs "1", an
-// open one "0"), the one named ssid, or with ssid "" any; the strongest wins, the first in driver
+// open one "0"; a WEP network with a Key also needs the deciphered default key to equal it), the
+// one named ssid, or with ssid "" any; the strongest wins, the first in driver
 // order on a tie. With none found, an ad hoc station with an ssid starts its own cell (IBSS) on
 // the clist channel ("b2437", "t5210", "36"; "" picks channel 6, 36 or turbo 42 by AdHocBand
 // "0", "1", "2"), unless an ad hoc cell of that name is heard (whose privacy then did not match).
@@ -132,11 +137,13 @@ inline constexpr std::uint64_t kScanPassMs = 2000;
 struct DriverParameters {
     std::string ssid, bssType, clist, netBand, adHocBand, privacyInvoked, defaultKey;
     std::string keys[4], keyLengths[4];
-    std::string sleepMode, tpc, shortPreamble, networkAddress;
+    std::string sleepMode, tpc, shortPreamble, networkAddress, cardCfgId;
     bool operator==(const DriverParameters&) const = default;
 
     bool AdHoc() const { return bssType == "2"; }
     bool Privacy() const { return privacyInvoked == "1"; }
+    // The default key as upper-case hex, deciphered; "" when there is none.
+    std::string DefaultKeyHex() const;
     std::uint32_t Band() const;  // NetBand bits; 5 when missing or unreadable
 };
 
@@ -214,6 +221,8 @@ class Zn6200 final : public plat::PacketAccess {
     bool OwnCell();
     std::optional<Channel> CurrentChannel();
     const DriverParameters& TakenParameters() const { return params_; }
+    // The default key the driver took up at its last start, as hex; "" none.
+    const std::string& TakenKey() const { return wepKey_; }
     std::uint32_t Starts() const { return starts_; }
     std::uint32_t PacketFilter() const { return packetFilter_; }
     const std::vector<std::uint8_t>& BpfProgram() const { return bpf_; }
@@ -259,6 +268,7 @@ class Zn6200 final : public plat::PacketAccess {
     void Hear(const std::vector<RadioNetwork>& env, const std::vector<Channel>& channels,
               std::size_t visited);
     bool Joinable(const RadioNetwork& net, const std::vector<Channel>& channels) const;
+    bool KeyFits(const RadioNetwork& net) const;
     void TryJoin(const std::vector<RadioNetwork>& env, const std::vector<Channel>& channels,
                  std::uint64_t at, const CardState& card);
     void AddTraffic(const RadioNetwork& net, std::uint64_t ms);
@@ -293,6 +303,7 @@ class Zn6200 final : public plat::PacketAccess {
     bool heldStopped_ = false;  // disabled through the setup interface until it enables again
     std::uint32_t starts_ = 0;
     DriverParameters params_;
+    std::string wepKey_;  // params_.DefaultKeyHex(), worked out once per start
     std::uint32_t packetFilter_ = 0;
     std::vector<std::uint8_t> bpf_;
     std::optional<std::uint64_t> scanStart_;

@@ -13,8 +13,11 @@
 #include <tuple>
 #include <vector>
 
+#include "adapter/device_control.h"
+#include "config/stored_key.h"
 #include "sim/pc.h"
 #include "sim/radio.h"
+#include "sim/regfile.h"
 #include "sim/zn6200_install.h"
 #include "tests/contract/devices_contract.h"
 
@@ -118,7 +121,8 @@ class Zn6200Test : public ::testing::Test {
         return false;
     }
     void AddNetwork(const char* name, const char* bssid, const char* ssid, std::uint16_t freq,
-                    std::uint32_t signal, bool adHoc = false, std::uint32_t privacy = 0) {
+                    std::uint32_t signal, bool adHoc = false, std::uint32_t privacy = 0,
+                    const char* key = "") {
         sim::RadioNetwork n;
         n.bssid = *sim::ParseMac(bssid);
         n.ssid = ssid;
@@ -126,6 +130,7 @@ class Zn6200Test : public ::testing::Test {
         n.signal = signal;
         n.adHoc = adHoc;
         n.privacy = privacy;
+        n.key = key;
         n.rates = {1, 2, 5, 11};
         ASSERT_TRUE(sim::WriteRadioNetwork(pc_->registry(), name, n));
     }
@@ -479,6 +484,109 @@ TEST_F(Zn6200Test, JoinsByNameModeBandAndPrivacy) {
     }
 }
 
+constexpr const char* kCfgId = "6F1C2B9A-3D4E-4A5B-8C7D-0E1F2A3B4C5D";
+constexpr const char* kLighthouse = "00-1D-5A-20-00-04";
+
+using Parameters = std::map<std::string, std::string>;
+
+// WEP settings as velmora writes them: the key in `slot`, enciphered under cfgId, the driver key
+// holding kCfgId, and that slot as the default key.
+Parameters WepParameters(const std::string& key, const char* length = "5", int slot = 0,
+                         const char* cfgId = kCfgId) {
+    std::string n = std::to_string(slot);
+    return {{"ssid", "Lighthouse"},
+            {"privacyInvoked", "1"},
+            {"CardCfgId", kCfgId},
+            {"defaultKey", n},
+            {"key" + n, config::EncodeStoredKey(key, cfgId)},
+            {"keyLength" + n, length}};
+}
+
+Parameters With(Parameters p, const Parameters& more) {
+    for (const auto& [name, text] : more) p[name] = text;
+    return p;
+}
+
+TEST_F(Zn6200Test, JoinsAKeyedWepNetworkOnlyWithItsKey) {
+    const std::string k64 = "0A1B2C3D4E", k128 = "00112233445566778899AABBCC";
+    struct Case {
+        const char* name;
+        std::string netKey;  // the network's Key, as written in the radio
+        Parameters params;
+        const char* bssid;
+    };
+    const Case cases[] = {
+        {"its key, network's in lower case", "0a1b2c3d4e", WepParameters("0a1b2c3d4e"),
+         kLighthouse},
+        {"another key", k64, WepParameters("0A1B2C3D4F"), "none"},
+        {"its key, wep off", k64, With(WepParameters(k64), {{"privacyInvoked", "0"}}), "none"},
+        {"stored under another CardCfgId", k64,
+         WepParameters(k64, "5", 0, "11111111-2222-3333-4444-555555555555"), "none"},
+        {"no CardCfgId to decipher with", k64, With(WepParameters(k64), {{"CardCfgId", ""}}),
+         "none"},
+        {"length says 13 bytes", k64, WepParameters(k64, "13"), "none"},
+        {"key 3 is the default", k64, WepParameters(k64, "5", 2), kLighthouse},
+        {"default key points at an empty slot", k64,
+         With(WepParameters(k64, "5", 2), {{"defaultKey", "0"}}), "none"},
+        {"unique key as default", k64, With(WepParameters(k64), {{"defaultKey", "4"}}), "none"},
+        {"128-bit key", k128, WepParameters(k128, "13"), kLighthouse},
+        {"first 10 digits of a 128-bit key", k128, WepParameters(k128.substr(0, 10)), "none"},
+        {"152-bit key", k128 + "DDEEFF", WepParameters(k128 + "DDEEFF", "16"), kLighthouse},
+        {"malformed network key", "0A1B2C3D4X", WepParameters("0A1B2C3D4E"), "none"},
+        {"a wep network without a key takes any", k64,
+         With(WepParameters("0A1B2C3D4F"), {{"ssid", "Quay"}}), "00-1D-5A-20-00-03"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Install();
+        AddNetwork("3", kLighthouse, "Lighthouse", 2412, 40, false, 1, c.netKey.c_str());
+        SetParameters(c.params);
+        Restart();
+        auto h = Open();
+        Advance(4000);  // two passes
+        EXPECT_EQ(JoinedBssid(), c.bssid);
+        EXPECT_EQ(Number(h, oid::kEncryption), std::string(c.bssid) != "none" ? 1u : 0u);
+        EXPECT_EQ(Query(h, oid::kBssList).written, 4 * 72u);  // heard all the same
+    }
+}
+
+TEST_F(Zn6200Test, ANewKeyIsTakenUpWhenTheDeviceIsDisabledAndEnabled) {
+    AddNetwork("3", kLighthouse, "Lighthouse", 2412, 40, false, 1, "0A1B2C3D4E");
+    SetParameters(WepParameters("0A1B2C3D4F"));
+    Restart();
+    Advance(4000);
+    EXPECT_EQ(JoinedBssid(), "none");
+    EXPECT_TRUE(card_->Scanning());
+    EXPECT_EQ(card_->TakenKey(), "0A1B2C3D4F");
+
+    SetParameters(WepParameters("0A1B2C3D4E"));
+    Advance(4000);
+    EXPECT_EQ(JoinedBssid(), "none");  // written, not taken up
+    ASSERT_TRUE(adapter::SetAdapterDeviceEnabled(pc_->setup(), adapter::kDriverServiceName, false));
+    ASSERT_TRUE(adapter::SetAdapterDeviceEnabled(pc_->setup(), adapter::kDriverServiceName, true));
+    EXPECT_EQ(card_->TakenKey(), "0A1B2C3D4E");
+    auto h = Open();
+    Advance(2000);
+    EXPECT_EQ(JoinedBssid(), kLighthouse);
+    EXPECT_EQ(Number(h, oid::kConnectionState), 1u);
+
+    // The access point changing its key drops the link.
+    AddNetwork("3", kLighthouse, "Lighthouse", 2412, 40, false, 1, "0A1B2C3D4F");
+    EXPECT_EQ(Number(h, oid::kConnectionState), 0u);
+    EXPECT_TRUE(card_->Scanning());
+}
+
+TEST_F(Zn6200Test, TheDemosWepAccessPointTakesItsKey) {
+    ASSERT_TRUE(sim::ImportRegFile(pc_->registry(), FixturePath("demo-radio.reg")));
+    auto nets = sim::ReadRadioNetworks(pc_->registry());
+    ASSERT_EQ(nets.size(), 4u);
+    EXPECT_EQ(nets[3].key, "0A1B2C3D4E");
+    SetParameters(With(WepParameters("0A1B2C3D4E"), {{"ssid", ""}}));
+    Restart();
+    Advance(2000);
+    EXPECT_EQ(JoinedBssid(), kLighthouse);  // the strongest WEP network that takes the key
+}
+
 TEST_F(Zn6200Test, StaysScanningUntilTheNetworkAppearsAndDropsItWhenItGoes) {
     SetParameters({{"ssid", "Cove"}});
     Restart();
@@ -709,6 +817,18 @@ TEST_F(Zn6200Test, FollowingTheRegistryRestartsOnChangedParameters) {
     EXPECT_EQ(card_->Starts(), 2u);
     h = Open();
     EXPECT_EQ(Number(h, oid::kNetworkMode), 1u);
+
+    // Once the default key has text, CardCfgId deciphers it and so counts.
+    ASSERT_TRUE(plat::WriteString(*key, "defaultKey", "0"));
+    ASSERT_TRUE(plat::WriteString(*key, "keyLength0", "5"));
+    ASSERT_TRUE(plat::WriteString(*key, "key0", config::EncodeStoredKey("0A1B2C3D4E", "{1234}")));
+    EXPECT_TRUE(card_->Started());
+    EXPECT_EQ(card_->Starts(), 3u);
+    EXPECT_EQ(card_->TakenKey(), "0A1B2C3D4E");
+    ASSERT_TRUE(plat::WriteString(*key, "CardCfgId", "{5678}"));
+    EXPECT_TRUE(card_->Started());
+    EXPECT_EQ(card_->Starts(), 4u);
+    EXPECT_NE(card_->TakenKey(), "0A1B2C3D4E");
 }
 
 TEST_F(Zn6200Test, SignalSwingsDeterministicallyAroundTheNetworksValue) {

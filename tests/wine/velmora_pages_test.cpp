@@ -7,6 +7,9 @@
 
 #include "app/velmora.h"
 #include "sim/pc.h"
+#include "sim/zn6200.h"
+#include "sim/zn6200_install.h"
+#include "tests/contract/devices_contract.h"
 #include "win32/binding.h"
 #include "win32/loop.h"
 
@@ -21,8 +24,10 @@ std::string Text(HWND h) {
 struct Pages {
     sim::Pc pc;
     win32::Loop loop;
-    plat::Platform platform{pc.registry(), pc.setup(), pc.services(), pc.packet(), pc.shell(),
-                            pc.dialogs(),  pc.files(), pc.uuids(),    pc.system(), loop};
+    // The simulated PC's seams with the real message loop.
+    plat::Platform sim = pc.platform();
+    plat::Platform platform{sim.registry, sim.setup, sim.services, sim.packet, sim.shell,
+                            sim.dialogs,  sim.files, sim.uuids,    sim.system, loop};
     app::Velmora program{platform};
     app::TForm1& f = program.form;
     win32::Binding binding;
@@ -71,6 +76,7 @@ TEST(VelmoraPages, SecurityKeysTypedAndMadeFromAPassphrase) {
 TEST(VelmoraPages, ConfigurationModeAndBandRules) {
     Pages p;
     p.f.PageControl1.SetActivePage(&p.f.TabSheet2);
+    p.Click(p.f.rbInfra);
     EXPECT_FALSE(IsWindowEnabled(p.W(p.f.cbChannel)));
     p.Click(p.f.rbAdHoc);
     EXPECT_TRUE(p.f.rbAdHoc.Checked());
@@ -82,8 +88,42 @@ TEST(VelmoraPages, ConfigurationModeAndBandRules) {
     EXPECT_FALSE(IsWindowEnabled(p.W(p.f.cbTurbo)));
     p.Click(p.f.rbInfra);
     EXPECT_TRUE(IsWindowEnabled(p.W(p.f.cbPowerSaving)));
+    p.f.Apply.SetEnabled(false);
+    // Typing into the network name's edit, as the keyboard does.
+    HWND edit = FindWindowExA(p.W(p.f.cbSSID), nullptr, "Edit", nullptr);
+    ASSERT_TRUE(edit);
+    for (char ch : std::string("Quay")) SendMessageA(edit, WM_CHAR, ch, 0);
+    EXPECT_EQ(p.f.cbSSID.Text(), "Quay");
+    EXPECT_TRUE(IsWindowEnabled(p.W(p.f.Apply)));
+    // Through the message loop, as keys from the keyboard arrive.
+    p.f.Apply.SetEnabled(false);
+    SetFocus(edit);
+    for (char ch : std::string("side")) PostMessageA(edit, WM_CHAR, ch, 0);
+    p.loop.ProcessMessages();
+    EXPECT_EQ(p.f.cbSSID.Text(), "Quayside");
+    EXPECT_TRUE(IsWindowEnabled(p.W(p.f.Apply)));
     EXPECT_FALSE(IsWindowEnabled(p.W(p.f.cbChannel)));
     EXPECT_TRUE(IsWindowEnabled(p.W(p.f.Apply)));
+}
+
+TEST(VelmoraPages, ApplyFromItsButtonWritesTheDriverAndRestartsIt) {
+    Pages p;
+    sim::Zn6200* card = sim::InstallZn6200File(p.pc, FixturePath("zn6200-installed.reg"));
+    ASSERT_TRUE(card);
+    ASSERT_TRUE(p.f.adapter.FindAdapter());
+    p.f.LoadDriverSettings();
+    p.f.ShowAppliedSettings();
+    const auto starts = card->Starts();
+    p.f.PageControl1.SetActivePage(&p.f.TabSheet2);
+    HWND edit = FindWindowExA(p.W(p.f.cbSSID), nullptr, "Edit", nullptr);
+    ASSERT_TRUE(edit);
+    for (char ch : std::string("Quay")) SendMessageA(edit, WM_CHAR, ch, 0);
+    p.Click(p.f.Apply);
+    EXPECT_EQ(plat::ReadString(*p.pc.registry().Open(card->DriverKeyPath()), "ssid"), "Quay");
+    EXPECT_EQ(card->Starts(), starts + 1);
+    EXPECT_FALSE(IsWindowEnabled(p.W(p.f.Apply)));
+    EXPECT_EQ(p.f.PageControl1.ActivePage(), &p.f.TabSheet1);
+    EXPECT_EQ(p.program.boundary.Errors(), 0u);
 }
 
 }  // namespace

@@ -190,6 +190,12 @@ TEST(SecurityPageOnline, TypedKeysAreStoredEncipheredWithTheAdaptersIdentifier) 
     ASSERT_TRUE(id && id->size() == 36);
     EXPECT_EQ(*stored, config::EncodeStoredKey("ABCDEF0123", *id));
     EXPECT_EQ(stored->size(), 16u);
+    // With WEP off nothing is checked: a pasted text that is no hex is refused, not stored.
+    f.EditSecond.SetText("0123-56789");
+    const auto boxes = p.pc.dialogs().Boxes().size();
+    EXPECT_EQ(f.StoredKeyFor(1), std::nullopt);
+    ASSERT_EQ(p.pc.dialogs().Boxes().size(), boxes + 1);
+    EXPECT_EQ(p.pc.dialogs().Boxes().back().text, "Please input hex digits.");
 }
 
 }  // namespace

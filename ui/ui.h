@@ -3,6 +3,7 @@
 #include "ui/component.h"
 #include "ui/control.h"
 #include "ui/controls.h"
+#include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/graph.h"
 #include "ui/image.h"

@@ -61,22 +61,26 @@ bool EnsureCardCfgId(plat::Registry& registry, plat::Uuids& uuids,
     // An empty path would address the root of the hive.
     if (adapterKeyPath.empty()) return false;
     auto key = registry.Open(adapterKeyPath);
-    if (!key) return false;
-    if (!StoredCardCfgId(*key).empty()) return true;
-    return plat::WriteString(*key, kCardCfgIdValue, NewCardCfgId(uuids));
+    return key && EnsureCardCfgId(*key, uuids);
 }
 
 std::string ReadCardCfgId(plat::Registry& registry, plat::Uuids& uuids,
                           std::string_view adapterKeyPath) {
     if (adapterKeyPath.empty()) return {};
-    auto read = [&]() -> std::string {
-        auto key = registry.Open(adapterKeyPath);
-        return key ? StoredCardCfgId(*key) : std::string{};
-    };
-    std::string text = read();
+    auto key = registry.Open(adapterKeyPath);
+    return key ? ReadCardCfgId(*key, uuids) : std::string{};
+}
+
+bool EnsureCardCfgId(plat::RegKey& driverKey, plat::Uuids& uuids) {
+    if (!StoredCardCfgId(driverKey).empty()) return true;
+    return plat::WriteString(driverKey, kCardCfgIdValue, NewCardCfgId(uuids));
+}
+
+std::string ReadCardCfgId(plat::RegKey& driverKey, plat::Uuids& uuids) {
+    std::string text = StoredCardCfgId(driverKey);
     if (text.empty()) {
-        EnsureCardCfgId(registry, uuids, adapterKeyPath);
-        text = read();
+        EnsureCardCfgId(driverKey, uuids);
+        text = StoredCardCfgId(driverKey);
     }
     // What the readers' buffer holds: the cipher key is the same text in every reader.
     if (text.size() > kMaxCardCfgIdLength) text.resize(kMaxCardCfgIdLength);

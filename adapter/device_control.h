@@ -47,4 +47,8 @@ bool EnsureCardCfgId(plat::Registry& registry, plat::Uuids& uuids, std::string_v
 std::string ReadCardCfgId(plat::Registry& registry, plat::Uuids& uuids,
                           std::string_view adapterKeyPath);
 
+// The same two on a driver key already open, for callers that hold one (nicset01).
+bool EnsureCardCfgId(plat::RegKey& driverKey, plat::Uuids& uuids);
+std::string ReadCardCfgId(plat::RegKey& driverKey, plat::Uuids& uuids);
+
 }  // namespace adapter

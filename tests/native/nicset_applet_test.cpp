@@ -1,0 +1,98 @@
+// The control panel's messages as the library answers them.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "nicset/applet.h"
+#include "sim/modal.h"
+
+namespace {
+
+struct SheetWindow : nicset::AppletWindow {
+    ui::PropertySheet sheet{"Sheet"};
+    ui::PropertyPage a{"A", 106}, b{"B", 107}, c{"C", 111};
+    SheetWindow() {
+        for (ui::PropertyPage* p : {&a, &b, &c}) sheet.AddPage(*p);
+    }
+    ui::PropertySheet* AsSheet() override { return &sheet; }
+};
+
+struct DialogWindow : nicset::AppletWindow {
+    ui::Dialog dialog{"CVNicCfgDlg", 110};
+    ui::Dialog* AsDialog() override { return &dialog; }
+};
+
+struct Applet : ::testing::Test {
+    sim::ModalRunner modal;
+    std::string text = "Corvane NIC Configuration\nConfigures Corvane NIC\n\n";
+    int icon = 0;
+    nicset::CControlPanelApp app{{[this](int id) { return id == 587 ? text : std::string(); },
+                                  [this](int) { return static_cast<void*>(&icon); }, &modal,
+                                  "C:\\WINDOWS\\SYSTEM\\nicset01.dll"}};
+    int windows = 0;
+    bool makeSheet = false, makeNothing = false;
+    void SetUp() override {
+        app.InitInstance([this]() -> std::unique_ptr<nicset::AppletWindow> {
+            ++windows;
+            if (makeNothing) return nullptr;
+            if (makeSheet) return std::make_unique<SheetWindow>();
+            return std::make_unique<DialogWindow>();
+        });
+    }
+    std::int32_t Msg(std::uint32_t msg, std::intptr_t l1 = 0, std::intptr_t l2 = 0) {
+        return app.OnCplMsg(0, msg, l1, l2);
+    }
+};
+
+TEST_F(Applet, AnswersTheControlPanelsMessages) {
+    EXPECT_EQ(Msg(nicset::kCplInit), 1);
+    EXPECT_EQ(Msg(nicset::kCplGetCount), 1);
+    nicset::CplInfo info{-5, -6, -7, -8};
+    EXPECT_EQ(Msg(nicset::kCplInquire, 0, reinterpret_cast<std::intptr_t>(&info)), 1);
+    EXPECT_EQ(info.idIcon, -5);  // dynamic information: the record is left alone
+    EXPECT_EQ(info.lData, -8);
+    nicset::NewCplInfo newInfo;
+    std::memset(&newInfo, 'x', sizeof newInfo);
+    EXPECT_EQ(Msg(nicset::kCplNewInquire, 0, reinterpret_cast<std::intptr_t>(&newInfo)), 0);
+    EXPECT_STREQ(newInfo.name, "Corvane NIC Configuration");
+    EXPECT_STREQ(newInfo.info, "Configures Corvane NIC");
+    EXPECT_STREQ(newInfo.helpFile, "");
+    EXPECT_EQ(newInfo.icon, &icon);
+    EXPECT_EQ(newInfo.flags, 0u);
+    EXPECT_EQ(newInfo.lData, reinterpret_cast<std::intptr_t>(app.Applets()[0].get()));
+    EXPECT_EQ(Msg(nicset::kCplSelect), 0);
+    EXPECT_EQ(Msg(nicset::kCplStop), 0);
+    EXPECT_EQ(Msg(nicset::kCplExit), 0);
+    EXPECT_EQ(Msg(42), 1);
+    EXPECT_EQ(Msg(nicset::kCplSelect, 1), 1);  // no applet number 1
+    EXPECT_EQ(app.HelpFilePath(), "C:\\WINDOWS\\SYSTEM\\nicset01.hlp");
+}
+
+TEST_F(Applet, TextsTooLongForTheirFieldsAreCutNotOverrun) {
+    text = std::string(40, 'N') + "\n" + std::string(70, 'D') + "\n" + std::string(200, 'H');
+    nicset::NewCplInfo info{};
+    Msg(nicset::kCplNewInquire, 0, reinterpret_cast<std::intptr_t>(&info));
+    EXPECT_EQ(std::string(info.name), std::string(31, 'N'));
+    EXPECT_EQ(std::string(info.info), std::string(63, 'D'));
+    EXPECT_EQ(std::string(info.helpFile), std::string(127, 'H'));
+    text.clear();  // the string cannot be loaded: three empty texts
+    Msg(nicset::kCplNewInquire, 0, reinterpret_cast<std::intptr_t>(&info));
+    EXPECT_STREQ(info.name, "");
+}
+
+TEST_F(Applet, OpeningRunsTheWindowAtTheAskedPage) {
+    int started = -1;
+    makeSheet = true;
+    modal.ExpectSheet([&](ui::PropertySheet& s) { started = s.ActiveIndex(); });
+    EXPECT_EQ(Msg(nicset::kCplStartWParms, 0, reinterpret_cast<std::intptr_t>("2")), 1);
+    EXPECT_EQ(started, 2);
+    makeSheet = false;
+    EXPECT_EQ(Msg(nicset::kCplStartWParms, 0, reinterpret_cast<std::intptr_t>("2")), 1);
+    EXPECT_EQ(Msg(nicset::kCplDblClk), 0);
+    EXPECT_EQ(modal.Opened(), (std::vector<std::string>{"Sheet", "CVNicCfgDlg", "CVNicCfgDlg"}));
+    makeNothing = true;
+    EXPECT_EQ(Msg(nicset::kCplDblClk), 1);
+    EXPECT_EQ(windows, 4);
+}
+
+}  // namespace

@@ -82,30 +82,24 @@ AdapterEntry* CVNicCfgDlg::ShownAdapter() {
     return nullptr;
 }
 
-void CVNicCfgDlg::FillList() {
-    lbConfigurations.Clear();
-    AdapterEntry* a = ShownAdapter();
-    if (!a) return;
-    for (const ConfigurationRecord& r : a->records) lbConfigurations.AddItem(r.name);
-    int select = 0;
-    if (a->selectedFound) {
-        for (int i = 0; i < lbConfigurations.Count(); ++i)
-            if (plat::SameName(lbConfigurations.Item(i), a->storedSelectedName)) select = i;
-    }
-    lbConfigurations.SetItemIndex(lbConfigurations.Count() > 0 ? select : -1);
+ProfileList CVNicCfgDlg::ListOf(AdapterEntry& a) {
+    return ProfileList{lbConfigurations, a.records,      modal_,
+                       a.majorVersion,   a.minorVersion, a.notAdHoc};
 }
 
-ConfigurationRecord* CVNicCfgDlg::SelectedRecord(AdapterEntry& a) {
-    const int item = lbConfigurations.ItemIndex();
-    if (item < 0) return a.records.empty() ? nullptr : &a.records.front();
-    auto index = FindRecord(a.records, lbConfigurations.Item(item));
-    return index ? &a.records[*index] : nullptr;
+void CVNicCfgDlg::FillList() {
+    AdapterEntry* a = ShownAdapter();
+    if (!a) {
+        lbConfigurations.Clear();
+        return;
+    }
+    ListOf(*a).Fill(a->selectedFound != 0, a->storedSelectedName);
 }
 
 void CVNicCfgDlg::Refresh() {
     AdapterEntry* a = ShownAdapter();
     const int item = lbConfigurations.ItemIndex();
-    ConfigurationRecord* r = a ? SelectedRecord(*a) : nullptr;
+    ConfigurationRecord* r = a ? ListOf(*a).Selected() : nullptr;
     if (r && item >= 0) {
         edSelected.SetText(lbConfigurations.Item(item));
         stDetails.SetCaption(DetailsText(*r));
@@ -136,7 +130,7 @@ void CVNicCfgDlg::RecomputeRestart(AdapterEntry& a) {
         a.restartNeeded = 1;
         return;
     }
-    ConfigurationRecord* r = SelectedRecord(a);
+    ConfigurationRecord* r = ListOf(a).Selected();
     a.restartNeeded = r ? r->changed : 0;
 }
 
@@ -150,57 +144,25 @@ void CVNicCfgDlg::OnSelectionChange() {
     Refresh();
 }
 
-std::vector<std::string> CVNicCfgDlg::AllNames(const AdapterEntry& a) const {
-    std::vector<std::string> names;
-    for (const ConfigurationRecord& r : a.records) names.push_back(r.name);
-    return names;
-}
-
 void CVNicCfgDlg::OnNew() {
     AdapterEntry* a = ShownAdapter();
-    if (!a) return;
-    CVHlpPropSheet sheet;
-    FillPagesForNew(sheet, AllNames(*a), a->majorVersion, a->minorVersion);
-    sheet.advanced.fields.adapterType = 2;
-    sheet.advanced.fields.adapterTypeSwitch = 1;
-    if (modal_.RunModal(sheet) != ui::kResultOk) return;
-    a->records.push_back(RecordFromPages(sheet));
-    const int item = lbConfigurations.AddItem(a->records.back().name);
-    lbConfigurations.SetItemIndex(item);
+    if (!a || !ListOf(*a).New()) return;
     RecomputeRestart(*a);
     Refresh();
 }
 
 void CVNicCfgDlg::OnModify() {
     AdapterEntry* a = ShownAdapter();
-    const int item = lbConfigurations.ItemIndex();
-    if (!a || item < 0) return;
-    auto index = FindRecord(a->records, lbConfigurations.Item(item));
-    if (!index) return;
-    ConfigurationRecord& r = a->records[*index];
-    CVHlpPropSheet sheet;
-    FillPagesFromRecord(sheet, r, AllNames(*a), a->majorVersion, a->minorVersion);
-    if (modal_.RunModal(sheet) != ui::kResultOk) return;
-    const std::string oldName = r.name;
-    const bool changed = CopyBackFromPages(r, sheet);
-    if (r.name != oldName) {
-        lbConfigurations.DeleteItem(item);
-        lbConfigurations.SetItemIndex(lbConfigurations.AddItem(r.name));
-    }
-    if (changed && plat::SameName(a->currentSelectionName, oldName)) a->restartNeeded = 1;
+    if (!a) return;
+    const std::string before = ListOf(*a).SelectedText();
+    if (ListOf(*a).Modify() && plat::SameName(a->currentSelectionName, before))
+        a->restartNeeded = 1;
     Refresh();
 }
 
 void CVNicCfgDlg::OnDelete() {
     AdapterEntry* a = ShownAdapter();
-    const int item = lbConfigurations.ItemIndex();
-    if (!a || item < 0) return;
-    auto index = FindRecord(a->records, lbConfigurations.Item(item));
-    if (!index) return;
-    lbConfigurations.DeleteItem(item);
-    const int count = lbConfigurations.Count();
-    lbConfigurations.SetItemIndex(count == 0 ? -1 : (item == 0 ? 0 : item - 1));
-    a->records.erase(a->records.begin() + static_cast<std::ptrdiff_t>(*index));
+    if (!a || !ListOf(*a).Delete()) return;
     RecomputeRestart(*a);
     Refresh();
 }

@@ -6,6 +6,7 @@
 
 #include "nicset/adapters.h"
 #include "nicset/applet.h"
+#include "nicset/profile_list.h"
 #include "nicset/prop_sheet.h"
 #include "platform/platform.h"
 #include "ui/ui.h"
@@ -47,8 +48,7 @@ class CVNicCfgDlg final : public AppletWindow {
     void Refresh();
     void UpdateButtons();
     void RecomputeRestart(AdapterEntry& a);
-    std::vector<std::string> AllNames(const AdapterEntry& a) const;
-    ConfigurationRecord* SelectedRecord(AdapterEntry& a);
+    ProfileList ListOf(AdapterEntry& a);
 
     plat::Platform& platform_;
     ui::ModalRunner& modal_;

@@ -70,7 +70,9 @@ bool PropertySheet::Activate(PropertyPage& page) {
         page.made_ = true;
         if (page.OnInitDialog) page.OnInitDialog();
     }
+    if (active_ && active_ != &page) active_->Hide();
     active_ = &page;
+    page.Show();
     if (page.OnSetActive) page.OnSetActive();
     return true;
 }
@@ -83,6 +85,12 @@ void PropertySheet::Start() {
     if (pages_.empty()) return;
     PropertyPage* first = Page(startPage_);
     Activate(first ? *first : *pages_.front());
+}
+
+void PropertySheet::End(int result) {
+    ended_ = true;
+    result_ = result;
+    if (active_) active_->Hide();
 }
 
 bool PropertySheet::UserSelectPage(int index) {
@@ -108,10 +116,7 @@ bool PropertySheet::ApplyAll() {
 
 bool PropertySheet::UserOK() {
     if (ended_) return false;
-    if (ApplyAll()) {
-        ended_ = true;
-        result_ = kResultOk;
-    }
+    if (ApplyAll()) End(kResultOk);
     return true;
 }
 
@@ -125,8 +130,7 @@ bool PropertySheet::UserCancel() {
     if (ended_) return false;
     for (PropertyPage* p : pages_)
         if (p->made_ && p->OnReset) p->OnReset();
-    ended_ = true;
-    result_ = kResultCancel;
+    End(kResultCancel);
     return true;
 }
 

@@ -50,7 +50,8 @@ class Dialog : public Form {
 
 class PropertySheet;
 
-// One page of a property sheet, made from its own template when first shown.
+// One page of a property sheet, made from its own template when first shown; only the page on
+// view shows.
 class PropertyPage : public Form {
   public:
     PropertyPage(std::string name, int templateId);
@@ -117,6 +118,7 @@ class PropertySheet : public Component {
   private:
     bool Activate(PropertyPage& page);
     bool ApplyAll();
+    void End(int result);
 
     std::string caption_;
     std::vector<PropertyPage*> pages_;

@@ -56,8 +56,9 @@ class Binding final : public ui::Observer {
     HWND CreateFormWindow(ui::Form& form);
     // Binds the controls of root's tree that carry an id to a dialog's children of those ids.
     // Their bounds (and an empty caption) are taken from the template; the rest of their state
-    // is pushed to the windows.
-    void AttachDialog(HWND dialog, ui::Control& root);
+    // is pushed to the windows. Returns what the template does not have as the models declare
+    // it (a missing control, another class or style), one line each; nothing is copied over.
+    std::vector<std::string> AttachDialog(HWND dialog, ui::Control& root);
     // A menu shown from the owner window; its choice comes back through that window.
     void BindMenu(ui::PopupMenu& menu, HWND owner);
     void BindScreen(ui::Screen& screen);
@@ -97,7 +98,8 @@ class Binding final : public ui::Observer {
 
     // Creation.
     void CreateTree(ui::Control& c, HWND container, const ui::Control* root);
-    void AttachTree(ui::Control& c, HWND dialog, const ui::Control* root);
+    void AttachTree(ui::Control& c, HWND dialog, const ui::Control* root,
+                    std::vector<std::string>& mismatches);
     HWND CreateControlWindow(ui::Control& c, HWND container);
     Bound& Register(ui::Control& c, HWND hwnd, HWND container, const ui::Control* root,
                     bool created);

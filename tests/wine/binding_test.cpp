@@ -348,7 +348,8 @@ TEST(Win32Binding, AttachesToADialogsControlsById) {
         ui::GroupBox root("page");
         ui::Edit name("name");
         ui::Button create("create");
-        ui::ComboBox cards("cards", ui::ComboStyle::DropDown);
+        ui::ComboBox cards("cards");  // a sorted drop-down list, as the template has it
+        cards.SetSorted(true);
         name.SetParent(&root);
         create.SetParent(&root);
         cards.SetParent(&root);
@@ -357,12 +358,10 @@ TEST(Win32Binding, AttachesToADialogsControlsById) {
         cards.SetId(1014);
         win32::Binding binding;
         SetWindowLongPtrA(dlg, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&binding));
-        binding.AttachDialog(dlg, root);
+        EXPECT_TRUE(binding.AttachDialog(dlg, root).empty());
         EXPECT_EQ(create.Caption(), "New");  // taken from the template
         EXPECT_EQ(create.Left(), 10);
         EXPECT_EQ(create.Top(), 40);
-        EXPECT_EQ(cards.Style(), ui::ComboStyle::DropDownList);
-        EXPECT_TRUE(cards.Sorted());
         cards.AddItem("b card");
         cards.AddItem("A card");
         cards.SetItemIndex(0);
@@ -378,6 +377,30 @@ TEST(Win32Binding, AttachesToADialogsControlsById) {
         SetWindowLongPtrA(dlg, GWLP_USERDATA, 0);
     }
     EXPECT_TRUE(IsWindow(GetDlgItem(dlg, 1004)));  // the dialog's own windows stay
+    {
+        // Models that differ from the template are reported, not adapted.
+        ui::GroupBox root("page");
+        ui::Edit name("name");
+        ui::ComboBox cards("cards", ui::ComboStyle::DropDown);
+        ui::ListBox missing("missing");
+        ui::Button wrongClass("wrongClass");
+        for (ui::Control* c :
+             std::initializer_list<ui::Control*>{&name, &cards, &missing, &wrongClass})
+            c->SetParent(&root);
+        name.SetId(1004);
+        name.SetReadOnly(true);
+        cards.SetId(1014);
+        missing.SetId(1099);
+        wrongClass.SetId(1004);
+        win32::Binding binding;
+        const auto m = binding.AttachDialog(dlg, root);
+        ASSERT_EQ(m.size(), 4u);
+        EXPECT_EQ(m[0], "name (1004): read-only style");
+        EXPECT_EQ(m[1], "cards (1014): drop-down style");
+        EXPECT_EQ(m[2], "missing (1099): not in the template");
+        EXPECT_EQ(m[3], "wrongClass (1004): class Edit, not Button");
+        EXPECT_EQ(cards.Style(), ui::ComboStyle::DropDown);
+    }
     DestroyWindow(dlg);
 }
 

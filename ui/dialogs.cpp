@@ -42,6 +42,31 @@ void PropertyPage::SetModified(bool modified) {
     modified_ = modified;
 }
 
+void PropertyPage::Create() {
+    if (made_) return;
+    made_ = true;
+    if (OnInitDialog) OnInitDialog();
+}
+
+void PropertyPage::SetActive() {
+    if (sheet_) sheet_->active_ = this;
+    if (OnSetActive) OnSetActive();
+}
+
+bool PropertyPage::KillActive() {
+    return !OnKillActive || OnKillActive();
+}
+
+bool PropertyPage::Apply() {
+    if (OnApply && !OnApply()) return false;
+    SetModified(false);
+    return true;
+}
+
+void PropertyPage::Reset() {
+    if (OnReset) OnReset();
+}
+
 PropertySheet::PropertySheet(std::string name, std::string caption)
     : Component(std::move(name)), caption_(std::move(caption)) {}
 
@@ -66,14 +91,10 @@ bool PropertySheet::ApplyEnabled() const {
 }
 
 bool PropertySheet::Activate(PropertyPage& page) {
-    if (!page.made_) {
-        page.made_ = true;
-        if (page.OnInitDialog) page.OnInitDialog();
-    }
+    page.Create();
     if (active_ && active_ != &page) active_->Hide();
-    active_ = &page;
     page.Show();
-    if (page.OnSetActive) page.OnSetActive();
+    page.SetActive();
     return true;
 }
 
@@ -87,6 +108,10 @@ void PropertySheet::Start() {
     Activate(first ? *first : *pages_.front());
 }
 
+void PropertySheet::Ended(int result) {
+    End(result);
+}
+
 void PropertySheet::End(int result) {
     ended_ = true;
     result_ = result;
@@ -97,19 +122,16 @@ bool PropertySheet::UserSelectPage(int index) {
     PropertyPage* page = Page(index);
     if (ended_ || !page) return false;
     if (page == active_) return true;
-    if (active_ && active_->OnKillActive && !active_->OnKillActive()) return false;
+    if (active_ && !active_->KillActive()) return false;
     return Activate(*page);
 }
 
 bool PropertySheet::ApplyAll() {
-    if (active_ && active_->OnKillActive && !active_->OnKillActive()) return false;
+    if (active_ && !active_->KillActive()) return false;
     for (PropertyPage* p : pages_) {
-        if (!p->made_ || !p->OnApply) continue;
-        if (!p->OnApply()) {
-            if (p != active_) Activate(*p);
-            return false;
-        }
-        p->SetModified(false);
+        if (!p->made_ || p->Apply()) continue;
+        if (p != active_) Activate(*p);
+        return false;
     }
     return true;
 }
@@ -129,7 +151,7 @@ bool PropertySheet::UserApply() {
 bool PropertySheet::UserCancel() {
     if (ended_) return false;
     for (PropertyPage* p : pages_)
-        if (p->made_ && p->OnReset) p->OnReset();
+        if (p->made_) p->Reset();
     End(kResultCancel);
     return true;
 }

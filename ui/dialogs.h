@@ -73,6 +73,13 @@ class PropertyPage : public Form {
     void SetModified(bool modified);
     bool Modified() const { return modified_; }
 
+    // What happens to the page, as its sheet (a model, or a real one through a binding) says.
+    void Create();
+    void SetActive();
+    bool KillActive();
+    bool Apply();
+    void Reset();
+
   private:
     friend class PropertySheet;
     int templateId_;
@@ -114,8 +121,11 @@ class PropertySheet : public Component {
     // The same without closing; only while Apply is enabled.
     bool UserApply();
     bool UserCancel();
+    // A real sheet closed with that result.
+    void Ended(int result);
 
   private:
+    friend class PropertyPage;
     bool Activate(PropertyPage& page);
     bool ApplyAll();
     void End(int result);

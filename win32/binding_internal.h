@@ -3,6 +3,8 @@
 #include <windows.h>
 // Needs windows.h before it.
 #include <commctrl.h>
+// The property-sheet call's macro would rename the sheet model.
+#undef PropertySheet
 
 #include <string>
 

@@ -10,7 +10,7 @@ namespace nicset {
 
 namespace {
 
-void PageBox(plat::Platform& platform, int id) {
+void PageBox(Host platform, int id) {
     platform.dialogs.ShowMessageBox(0, StringText(id), StringText(kIdsCaption), plat::kMbOk);
 }
 
@@ -21,7 +21,7 @@ PagePathState& PageState() {
     return state;
 }
 
-std::string DeviceDriverKeyPath(plat::Platform& platform, plat::DeviceSet& set,
+std::string DeviceDriverKeyPath(Host platform, plat::DeviceSet& set,
                                 std::size_t device) {
     const auto driver = set.Property(device, plat::DeviceProperty::Driver);
     if (!driver) return {};
@@ -31,7 +31,7 @@ std::string DeviceDriverKeyPath(plat::Platform& platform, plat::DeviceSet& set,
     return DriverKeyPath(OsKindOf(platform.system.Version()), instance);
 }
 
-void LoadPageState(plat::Platform& platform, plat::DeviceSet& set, std::size_t device) {
+void LoadPageState(Host platform, plat::DeviceSet& set, std::size_t device) {
     PagePathState& s = PageState();
     s = PagePathState{};
     s.driverKeyPath = DeviceDriverKeyPath(platform, set, device);
@@ -50,7 +50,7 @@ void LoadPageState(plat::Platform& platform, plat::DeviceSet& set, std::size_t d
     s.notAdHoc = store->notAdHoc;
 }
 
-DevicePage::DevicePage(plat::Platform& platform, ui::ModalRunner& modal, DevicePageContext context)
+DevicePage::DevicePage(Host platform, ui::ModalRunner& modal, DevicePageContext context)
     : PropertyPage("DevicePage", kDevicePageTemplate),
       platform_(platform),
       modal_(modal),
@@ -132,7 +132,7 @@ bool DevicePage::Apply() {
     return true;
 }
 
-bool ProvidePage(plat::Platform& platform, const PageRequest& request,
+bool ProvidePage(Host platform, const PageRequest& request,
                  const std::function<std::unique_ptr<DevicePage>(DevicePageContext)>& makePage,
                  const std::function<bool(std::unique_ptr<DevicePage>&)>& addPage) {
     if (!request.set) return false;

@@ -9,7 +9,7 @@
 
 #include "nicset/configuration_record.h"
 #include "nicset/profile_list.h"
-#include "platform/platform.h"
+#include "nicset/host.h"
 #include "ui/ui.h"
 
 namespace nicset {
@@ -38,14 +38,14 @@ struct DevicePageContext {
 };
 
 // The device's driver key under HKEY_LOCAL_MACHINE, from its driver key name.
-std::string DeviceDriverKeyPath(plat::Platform& platform, plat::DeviceSet& set, std::size_t device);
+std::string DeviceDriverKeyPath(Host platform, plat::DeviceSet& set, std::size_t device);
 // Loads the device's profiles into the page state; without its driver key, string 39 and an
 // empty list.
-void LoadPageState(plat::Platform& platform, plat::DeviceSet& set, std::size_t device);
+void LoadPageState(Host platform, plat::DeviceSet& set, std::size_t device);
 
 class DevicePage final : public ui::PropertyPage {
   public:
-    DevicePage(plat::Platform& platform, ui::ModalRunner& modal, DevicePageContext context);
+    DevicePage(Host platform, ui::ModalRunner& modal, DevicePageContext context);
 
     ui::Edit edSelected{"edSelected"};                 // 1003
     ui::ListBox lbConfigurations{"lbConfigurations"};  // 1005
@@ -62,7 +62,7 @@ class DevicePage final : public ui::PropertyPage {
     ProfileList List();
     void UpdateButtons();
 
-    plat::Platform& platform_;
+    Host platform_;
     ui::ModalRunner& modal_;
     DevicePageContext context_;
 };
@@ -75,7 +75,7 @@ struct PageRequest {
 
 // The provider: loads the device's profiles, then for the advanced properties request makes the
 // page and hands it to the host. makePage returning nullptr is a page that cannot be made.
-bool ProvidePage(plat::Platform& platform, const PageRequest& request,
+bool ProvidePage(Host platform, const PageRequest& request,
                  const std::function<std::unique_ptr<DevicePage>(DevicePageContext)>& makePage,
                  const std::function<bool(std::unique_ptr<DevicePage>&)>& addPage);
 

@@ -39,7 +39,7 @@ std::string DetailsText(const ConfigurationRecord& r) {
                          StringText(r.securityOn ? kIdsEnabled : kIdsDisabled), security});
 }
 
-CVNicCfgDlg::CVNicCfgDlg(plat::Platform& platform, ui::ModalRunner& modal)
+CVNicCfgDlg::CVNicCfgDlg(Host platform, ui::ModalRunner& modal)
     : platform_(platform), modal_(modal) {
     dialog.SetCaption(std::string(kAppletName));
     dialog.helpIds.assign(std::begin(kDialogHelp), std::end(kDialogHelp));

@@ -8,7 +8,7 @@
 #include "nicset/applet.h"
 #include "nicset/profile_list.h"
 #include "nicset/prop_sheet.h"
-#include "platform/platform.h"
+#include "nicset/host.h"
 #include "ui/ui.h"
 
 namespace nicset {
@@ -17,7 +17,7 @@ inline constexpr int kNicCfgTemplate = 110;
 
 class CVNicCfgDlg final : public AppletWindow {
   public:
-    CVNicCfgDlg(plat::Platform& platform, ui::ModalRunner& modal);
+    CVNicCfgDlg(Host platform, ui::ModalRunner& modal);
     ui::Dialog* AsDialog() override { return &dialog; }
 
     ui::Dialog dialog{"CVNicCfgDlg", kNicCfgTemplate};
@@ -50,7 +50,7 @@ class CVNicCfgDlg final : public AppletWindow {
     void RecomputeRestart(AdapterEntry& a);
     ProfileList ListOf(AdapterEntry& a);
 
-    plat::Platform& platform_;
+    Host platform_;
     ui::ModalRunner& modal_;
 };
 

@@ -8,35 +8,17 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/cpl.h"
 #include "ui/dialogs.h"
 
 namespace nicset {
 
-// The control panel's messages.
-inline constexpr std::uint32_t kCplInit = 1, kCplGetCount = 2, kCplInquire = 3, kCplSelect = 4,
-                               kCplDblClk = 5, kCplStop = 6, kCplExit = 7, kCplNewInquire = 8,
-                               kCplStartWParms = 9;
+using plat::CplInfo, plat::NewCplInfo;
+using plat::kCplDblClk, plat::kCplExit, plat::kCplGetCount, plat::kCplInit, plat::kCplInquire,
+    plat::kCplNewInquire, plat::kCplSelect, plat::kCplStartWParms, plat::kCplStop;
 
 inline constexpr int kAppletResourceId = 587;
 inline constexpr char kHelpFileName[] = "nicset01.hlp";
-
-// Laid out as the control panel's CPLINFO and NEWCPLINFO records.
-struct CplInfo {
-    std::int32_t idIcon;
-    std::int32_t idName;
-    std::int32_t idInfo;
-    std::intptr_t lData;
-};
-struct NewCplInfo {
-    std::uint32_t size;
-    std::uint32_t flags;
-    std::uint32_t helpContext;
-    std::intptr_t lData;
-    void* icon;
-    char name[32];
-    char info[64];
-    char helpFile[128];
-};
 
 // What an applet shows: a dialog or a property sheet.
 class AppletWindow {

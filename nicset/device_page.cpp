@@ -21,8 +21,7 @@ PagePathState& PageState() {
     return state;
 }
 
-std::string DeviceDriverKeyPath(Host platform, plat::DeviceSet& set,
-                                std::size_t device) {
+std::string DeviceDriverKeyPath(Host platform, plat::DeviceSet& set, std::size_t device) {
     const auto driver = set.Property(device, plat::DeviceProperty::Driver);
     if (!driver) return {};
     const auto cut = driver->find_last_of('\\');
@@ -134,14 +133,14 @@ bool DevicePage::Apply() {
 
 bool ProvidePage(Host platform, const PageRequest& request,
                  const std::function<std::unique_ptr<DevicePage>(DevicePageContext)>& makePage,
-                 const std::function<bool(std::unique_ptr<DevicePage>&)>& addPage) {
+                 const std::function<bool(std::unique_ptr<ui::PropertyPage>&)>& addPage) {
     if (!request.set) return false;
     LoadPageState(platform, *request.set, request.device);
     DevicePageContext context;
     context.set = request.set;
     context.device = request.device;
     if (request.pageRequested != kAdvancedDevicePropertiesPage) return true;
-    std::unique_ptr<DevicePage> page = makePage ? makePage(context) : nullptr;
+    std::unique_ptr<ui::PropertyPage> page = makePage ? makePage(context) : nullptr;
     if (!page) {
         PageBox(platform, kIdsCannotCreatePage);
         return false;

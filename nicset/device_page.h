@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "nicset/configuration_record.h"
-#include "nicset/profile_list.h"
 #include "nicset/host.h"
+#include "nicset/profile_list.h"
 #include "ui/ui.h"
 
 namespace nicset {
@@ -77,6 +77,6 @@ struct PageRequest {
 // page and hands it to the host. makePage returning nullptr is a page that cannot be made.
 bool ProvidePage(Host platform, const PageRequest& request,
                  const std::function<std::unique_ptr<DevicePage>(DevicePageContext)>& makePage,
-                 const std::function<bool(std::unique_ptr<DevicePage>&)>& addPage);
+                 const std::function<bool(std::unique_ptr<ui::PropertyPage>&)>& addPage);
 
 }  // namespace nicset

@@ -6,9 +6,9 @@
 
 #include "nicset/adapters.h"
 #include "nicset/applet.h"
+#include "nicset/host.h"
 #include "nicset/profile_list.h"
 #include "nicset/prop_sheet.h"
-#include "nicset/host.h"
 #include "ui/ui.h"
 
 namespace nicset {

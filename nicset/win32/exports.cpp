@@ -72,8 +72,8 @@ Library& Lib() {
 }
 
 // Pages handed to the device manager, kept until the library is unloaded.
-std::vector<std::unique_ptr<nicset::DevicePage>>& Pages() {
-    static std::vector<std::unique_ptr<nicset::DevicePage>> pages;
+std::vector<std::unique_ptr<ui::PropertyPage>>& Pages() {
+    static std::vector<std::unique_ptr<ui::PropertyPage>> pages;
     return pages;
 }
 
@@ -111,7 +111,7 @@ extern "C" BOOL WINAPI NetPropPageProvider(PSP_PROPSHEETPAGE_REQUEST request,
                 return module ? std::make_unique<nicset::DevicePage>(lib.host, lib.modal, context)
                               : nullptr;
             },
-            [&](std::unique_ptr<nicset::DevicePage>& page) {
+            [&](std::unique_ptr<ui::PropertyPage>& page) {
                 HPROPSHEETPAGE h = lib.modal.CreatePage(*page);
                 if (!h) return false;
                 if (!addPage || !addPage(h, lParam)) {

@@ -18,7 +18,7 @@ struct DevicePage : ::testing::Test {
     std::string store = card->DriverKeyPath() + "\\CustomParams\\Configurations";
     std::unique_ptr<plat::DeviceSet> set = pc.setup().PresentDevices(plat::kNetClassGuid);
     std::size_t device = 0;
-    std::vector<std::unique_ptr<nicset::DevicePage>> added;
+    std::vector<std::unique_ptr<ui::PropertyPage>> added;
     bool accept = true;
     int made = 0;
 
@@ -43,7 +43,7 @@ struct DevicePage : ::testing::Test {
                 ++made;
                 return std::make_unique<nicset::DevicePage>(platform, modal, c);
             },
-            [&](std::unique_ptr<nicset::DevicePage>& page) {
+            [&](std::unique_ptr<ui::PropertyPage>& page) {
                 if (!accept) return false;
                 added.push_back(std::move(page));
                 return true;
@@ -56,7 +56,8 @@ struct DevicePage : ::testing::Test {
     void RunSheet(std::function<void(nicset::DevicePage&, ui::PropertySheet&)> session) {
         ui::PropertySheet sheet("DeviceSheet");
         sheet.AddPage(*added.back());
-        modal.ExpectSheet([&](ui::PropertySheet& s) { session(*added.back(), s); });
+        auto& page = static_cast<nicset::DevicePage&>(*added.back());
+        modal.ExpectSheet([&](ui::PropertySheet& s) { session(page, s); });
         modal.RunModal(sheet);
     }
 };

@@ -1,0 +1,30 @@
+// The control-panel applet protocol: its messages and records, as the control panel and an
+// applet library exchange them.
+#pragma once
+#include <cstdint>
+
+namespace plat {
+
+inline constexpr std::uint32_t kCplInit = 1, kCplGetCount = 2, kCplInquire = 3, kCplSelect = 4,
+                               kCplDblClk = 5, kCplStop = 6, kCplExit = 7, kCplNewInquire = 8,
+                               kCplStartWParms = 9;
+
+// Laid out as CPLINFO and NEWCPLINFOA.
+struct CplInfo {
+    std::int32_t idIcon;
+    std::int32_t idName;
+    std::int32_t idInfo;
+    std::intptr_t lData;
+};
+struct NewCplInfo {
+    std::uint32_t size;
+    std::uint32_t flags;
+    std::uint32_t helpContext;
+    std::intptr_t lData;
+    void* icon;
+    char name[32];
+    char info[64];
+    char helpFile[128];
+};
+
+}  // namespace plat

@@ -1,0 +1,113 @@
+// Both deliverables on one simulated PC: velmora, and the library opened by the control panel
+// and by the device manager. They meet only in the registry.
+#include <gtest/gtest.h>
+
+#include "apply_program.h"
+#include "nicset/applet.h"
+#include "nicset/device_page.h"
+#include "nicset/nic_cfg_dlg.h"
+#include "nicset/strings.h"
+#include "sim/control_panel.h"
+#include "sim/modal.h"
+
+namespace {
+
+struct Hosts : ::testing::Test {
+    ApplyProgram velmora{{Net("Harbor")}};
+    sim::ModalRunner modal;
+    nicset::Host host{velmora.platform};
+    nicset::CControlPanelApp app{{[](int id) { return std::string(nicset::StringText(id)); },
+                                  [](int) -> void* { return nullptr; }, &modal, "nicset01.dll"}};
+    sim::ControlPanel panel;
+
+    void SetUp() override {
+        app.InitInstance([this]() -> std::unique_ptr<nicset::AppletWindow> {
+            return std::make_unique<nicset::CVNicCfgDlg>(host, modal);
+        });
+        ASSERT_TRUE(panel.Load([this](std::uintptr_t h, std::uint32_t m, std::intptr_t a,
+                                      std::intptr_t b) { return app.OnCplMsg(h, m, a, b); }));
+    }
+};
+
+TEST_F(Hosts, TheControlPanelSeesTheAppletAndListsWhatVelmoraSaved) {
+    ASSERT_EQ(panel.Applets().size(), 1u);
+    EXPECT_EQ(panel.Applets()[0].name, "Corvane NIC Configuration");
+    EXPECT_EQ(panel.Applets()[0].info, "Configures Corvane NIC");
+    auto& f = velmora.form();
+    f.cbSSID.SetText("Quay");
+    f.cbProFile.SetText("Office");
+    ASSERT_TRUE(f.Button4.UserClick());
+    std::string details;
+    modal.ExpectDialog([&](ui::Dialog& d) {
+        auto* list = dynamic_cast<ui::ListBox*>(d.FindComponent("lbConfigurations"));
+        ASSERT_TRUE(list);
+        EXPECT_EQ(list->Items(), (std::vector<std::string>{"Office"}));
+        details = d.FindComponentAs<ui::StaticText>("stDetails")->Caption();
+        d.UserCancel();
+    });
+    EXPECT_EQ(panel.Open(0), 0);
+    EXPECT_EQ(details.substr(0, 26), "Network Name (SSID):\tQuay\n");
+    panel.Unload();
+    EXPECT_EQ(panel.Messages(),
+              (std::vector<std::uint32_t>{1, 2, 3, 8, 5, 6, 7}));  // init .. exit, as Windows
+}
+
+TEST_F(Hosts, AProfileSavedByTheAppletLoadsInVelmoraWithItsRepairs) {
+    velmora.pc.dialogs().QueueAnswer(plat::kIdNo);  // no computer restart
+    modal.ExpectDialog([](ui::Dialog& d) {
+        d.FindComponentAs<ui::Button>("btNew")->UserClick();
+        d.UserOK();
+    });
+    modal.ExpectSheet([](ui::PropertySheet& s) {
+        auto& sheet = static_cast<nicset::CVHlpPropSheet&>(s);
+        sheet.general.fields.name = "Cafe";
+        sheet.general.fields.networkName = "Latte";
+        s.UserOK();
+    });
+    panel.Open(0);
+    auto& f = velmora.form();
+    f.RebuildProfileList();
+    ASSERT_EQ(f.cbProFile.Count(), 1);
+    ASSERT_TRUE(f.cbProFile.UserSelect(0));
+    EXPECT_EQ(f.cbSSID.Text(), "Latte");
+    auto k = velmora.pc.registry().Open(velmora.Profile(0));
+    EXPECT_EQ(plat::ReadDword(*k, "PassLength"), 40u);
+    EXPECT_EQ(plat::ReadDword(*k, "WepEntry"), 1u);
+    EXPECT_EQ(plat::ReadString(*k, "Phrase"), "");
+}
+
+TEST_F(Hosts, TheDeviceManagerRestartsTheDeviceAfterThePageAsksForIt) {
+    for (int i = 0; i < 2; ++i) {
+        auto k = velmora.pc.registry().Create(velmora.Profile(i));
+        plat::WriteString(*k, "ConfigurationName", i == 0 ? "Office" : "Home");
+    }
+    auto set = velmora.pc.setup().PresentDevices(plat::kNetClassGuid);
+    ASSERT_TRUE(set);
+    std::size_t device = 0;
+    for (std::size_t i = 0; i < set->Count(); ++i)
+        if (set->InstanceId(i) == velmora.card->EnumInstanceId()) device = i;
+    sim::DeviceManager manager(modal);
+    sim::PageProvider provider = [&](std::uint32_t code, plat::DeviceSet& s, std::size_t d,
+                                     const sim::AddPage& add) {
+        return nicset::ProvidePage(
+            host, {code, &s, d},
+            [&](nicset::DevicePageContext c) {
+                return std::make_unique<nicset::DevicePage>(host, modal, c);
+            },
+            add);
+    };
+    modal.ExpectSheet([](ui::PropertySheet& s) {
+        auto& page = static_cast<nicset::DevicePage&>(*s.Page(0));
+        page.lbConfigurations.UserSelect(0);
+        s.UserOK();
+    });
+    const auto starts = velmora.card->Starts();
+    EXPECT_TRUE(manager.ShowProperties(provider, *set, device));
+    EXPECT_EQ(manager.Restarts(), 1);  // a store without versions always asks
+    EXPECT_EQ(velmora.card->Starts(), starts + 1);
+    manager.SetRefusePages(true);
+    EXPECT_FALSE(manager.ShowProperties(provider, *set, device));
+    EXPECT_EQ(velmora.pc.dialogs().Boxes().back().text, "Cannot add custom property page.");
+}
+
+}  // namespace

@@ -8,12 +8,13 @@
 #include "nicset/applet.h"
 #include "nicset/profile_list.h"
 #include "nicset/prop_sheet.h"
+#include "nicset/resource.h"
 #include "platform/platform.h"
 #include "ui/ui.h"
 
 namespace nicset {
 
-inline constexpr int kNicCfgTemplate = 110;
+inline constexpr int kNicCfgTemplate = IDD_NIC_CFG;
 
 class CVNicCfgDlg final : public AppletWindow {
   public:

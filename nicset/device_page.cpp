@@ -58,8 +58,9 @@ DevicePage::DevicePage(Host platform, ui::ModalRunner& modal, DevicePageContext 
     struct Placed {
         ui::Control& c;
         int id;
-    } controls[] = {{edSelected, 1003}, {lbConfigurations, 1005}, {btNew, 1006},
-                    {btModify, 1008},   {btDelete, 1010},         {stDetails, 1020}};
+    } controls[] = {{edSelected, IDC_PAGE_SELECTED}, {lbConfigurations, IDC_PAGE_CONFIGURATIONS},
+                    {btNew, IDC_PAGE_NEW},           {btModify, IDC_PAGE_MODIFY},
+                    {btDelete, IDC_PAGE_DELETE},     {stDetails, IDC_PAGE_DETAILS}};
     for (auto& p : controls) {
         p.c.SetParent(this);
         p.c.SetId(p.id);

@@ -10,11 +10,12 @@
 #include "nicset/configuration_record.h"
 #include "nicset/host.h"
 #include "nicset/profile_list.h"
+#include "nicset/resource.h"
 #include "ui/ui.h"
 
 namespace nicset {
 
-inline constexpr int kDevicePageTemplate = 101;
+inline constexpr int kDevicePageTemplate = IDD_DEVICE_PAGE;
 inline constexpr std::uint32_t kAdvancedDevicePropertiesPage =
     3;  // SPPSR_ENUM_ADV_DEVICE_PROPERTIES
 

@@ -46,9 +46,13 @@ CVNicCfgDlg::CVNicCfgDlg(Host platform, ui::ModalRunner& modal)
     struct Placed {
         ui::Control& c;
         int id;
-    } controls[] = {{edSelected, 1031},   {lbConfigurations, 1032}, {btNew, 1033},
-                    {btModify, 1034},     {btDelete, 1035},         {stDetails, 1036},
-                    {cbNetworkCard, 1037}};
+    } controls[] = {{edSelected, IDC_DLG_SELECTED},
+                    {lbConfigurations, IDC_DLG_CONFIGURATIONS},
+                    {btNew, IDC_DLG_NEW},
+                    {btModify, IDC_DLG_MODIFY},
+                    {btDelete, IDC_DLG_DELETE},
+                    {stDetails, IDC_DLG_DETAILS},
+                    {cbNetworkCard, IDC_DLG_NETWORK_CARD}};
     for (auto& p : controls) {
         p.c.SetParent(&dialog);
         p.c.SetId(p.id);

@@ -9,11 +9,12 @@
 #include "nicset/host.h"
 #include "nicset/profile_list.h"
 #include "nicset/prop_sheet.h"
+#include "nicset/resource.h"
 #include "ui/ui.h"
 
 namespace nicset {
 
-inline constexpr int kNicCfgTemplate = 110;
+inline constexpr int kNicCfgTemplate = IDD_NIC_CFG;
 
 class CVNicCfgDlg final : public AppletWindow {
   public:

@@ -6,11 +6,13 @@
 #include <vector>
 
 #include "nicset/configuration_record.h"
+#include "nicset/resource.h"
 #include "ui/dialogs.h"
 
 namespace nicset {
 
-inline constexpr int kGeneralTemplate = 106, kSecurityTemplate = 107, kAdvancedTemplate = 111;
+inline constexpr int kGeneralTemplate = IDD_GENERAL, kSecurityTemplate = IDD_SECURITY,
+                     kAdvancedTemplate = IDD_ADVANCED;
 
 struct GeneralFields {
     std::string name, networkName;

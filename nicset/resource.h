@@ -1,0 +1,135 @@
+/* nicset01's resource ids: plain preprocessor lines, read by windres and by the C++ code. */
+#ifndef NICSET_RESOURCE_H
+#define NICSET_RESOURCE_H
+
+/* Dialog templates. */
+#define IDD_DEVICE_PAGE 101
+#define IDD_GENERAL 106
+#define IDD_SECURITY 107
+#define IDD_NIC_CFG 110
+#define IDD_ADVANCED 111
+
+/* The applet: icon group and the string of name, description and help file. */
+#define IDI_APPLET 587
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
+/* Device page "Settings" (101). */
+#define IDC_PAGE_SELECTED 1003
+#define IDC_PAGE_CONFIGURATIONS 1005
+#define IDC_PAGE_NEW 1006
+#define IDC_PAGE_MODIFY 1008
+#define IDC_PAGE_DELETE 1010
+#define IDC_PAGE_DETAILS 1020
+
+/* NIC configuration dialog (110). */
+#define IDC_DLG_SELECTED 1031
+#define IDC_DLG_CONFIGURATIONS 1032
+#define IDC_DLG_NEW 1033
+#define IDC_DLG_MODIFY 1034
+#define IDC_DLG_DELETE 1035
+#define IDC_DLG_DETAILS 1036
+#define IDC_DLG_NETWORK_CARD 1037
+
+/* General page (106). */
+#define IDC_CONFIGURATION_NAME 1004
+#define IDC_NETWORK_NAME 1007
+#define IDC_MAC_ADDRESS 1009
+#define IDC_MAC_ADDRESS_ON 1012
+#define IDC_NETWORK_CONNECTION 1014
+#define IDC_POWER_SAVING 1019
+
+/* Security page (107). */
+#define IDC_SHARED_KEY2 1002
+#define IDC_SHARED_KEY1 1011
+#define IDC_ENABLE_SECURITY 1013
+#define IDC_DEFAULT_KEY 1016
+#define IDC_SHARED_KEY3 1017
+#define IDC_SHARED_KEY4 1018
+#define IDC_UNIQUE_KEY 1021
+#define IDC_UNIQUE_KEY_SIZE 1022
+#define IDC_SHARED_KEY1_SIZE 1023
+#define IDC_SHARED_KEY2_SIZE 1024
+#define IDC_SHARED_KEY3_SIZE 1025
+#define IDC_SHARED_KEY4_SIZE 1026
+#define IDC_KEY_STATUS 1027
+
+/* Advanced page (111). */
+#define IDC_TURBO 1015
+#define IDC_WIRELESS_MODE 1041
+#define IDC_ENCRYPTION_TYPE 1042
+#define IDC_AD_HOC_BAND 1043
+#define IDC_SCAN_MODE 1044
+#define IDC_TRANSMIT_POWER 1046
+#define IDC_QOS 1047
+#define IDC_RATE_24 1048
+#define IDC_54MBPS_24 1049
+#define IDC_PREAMBLE 1050
+
+/* Strings. */
+#define IDS_AD_HOC 2
+#define IDS_INFRASTRUCTURE 3
+#define IDS_OFF 4
+#define IDS_NORMAL 5
+#define IDS_MAXIMUM 6
+#define IDS_ENABLED 9
+#define IDS_DISABLED 10
+#define IDS_KEY_SIZE_64 11
+#define IDS_KEY_SIZE_128 12
+#define IDS_KEY_SIZE_152 13
+#define IDS_UNIQUE 14
+#define IDS_FIRST 15
+#define IDS_SECOND 16
+#define IDS_THIRD 17
+#define IDS_FOURTH 18
+#define IDS_CAPTION 19
+#define IDS_NOT_USED 20
+#define IDS_UNIQUE_KEY 21
+#define IDS_SHARED_KEY 22
+#define IDS_DEFAULT_KEY 23
+#define IDS_DETAILS 24
+#define IDS_ERR_MAC_ADDRESS 25
+#define IDS_ERR_NAME_EMPTY 26
+#define IDS_ERR_NAME_DUPLICATE 27
+#define IDS_WARN_NETWORK_NAME 28
+#define IDS_CORRECT_ERRORS 29
+#define IDS_GENERAL 30
+#define IDS_ERR_SHARED_KEY_LENGTH 31
+#define IDS_ERR_UNIQUE_KEY_LENGTH 32
+#define IDS_ERR_NO_DEFAULT_KEY 33
+#define IDS_ERR_NO_SHARED_KEYS 34
+#define IDS_KEY_STATUS 36
+#define IDS_CANNOT_CREATE_PAGE 37
+#define IDS_CANNOT_ADD_PAGE 38
+#define IDS_NO_DEVICE_KEY 39
+#define IDS_UNIQUE_KEY_AD_HOC 40
+#define IDS_NEW_DEFAULT_KEY 41
+#define IDS_CONTINUE 42
+#define IDS_EMPTY 43
+#define IDS_RESTART_QUESTION 44
+#define IDS_SHUTDOWN_FAILED 45
+#define IDS_MODE_11A 46
+#define IDS_MODE_11B 47
+#define IDS_AES_WITHOUT_UNIQUE_KEY 48
+#define IDS_WEP 49
+#define IDS_AES 50
+#define IDS_AUTO 51
+#define IDS_ACTIVE 52
+#define IDS_PASSIVE 53
+#define IDS_POWER_100 55
+#define IDS_POWER_50 56
+#define IDS_POWER_25 57
+#define IDS_POWER_12 58
+#define IDS_POWER_LOWEST 59
+#define IDS_RATE_ALL 60
+#define IDS_RATE_LOW 61
+#define IDS_MODE_TURBO 62
+#define IDS_ERR_AD_HOC_BAND 64
+#define IDS_NO_SHEET 65
+#define IDS_PREAMBLE_SHORT_LONG 66
+#define IDS_PREAMBLE_LONG 67
+#define IDS_APPLET 587
+
+#endif

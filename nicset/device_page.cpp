@@ -65,6 +65,7 @@ DevicePage::DevicePage(Host platform, ui::ModalRunner& modal, DevicePageContext 
         p.c.SetParent(this);
         p.c.SetId(p.id);
     }
+    edSelected.SetReadOnly(true);
     lbConfigurations.SetSorted(true);
     OnInitDialog = [this] {
         const PagePathState& s = PageState();

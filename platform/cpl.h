@@ -9,7 +9,8 @@ inline constexpr std::uint32_t kCplInit = 1, kCplGetCount = 2, kCplInquire = 3, 
                                kCplDblClk = 5, kCplStop = 6, kCplExit = 7, kCplNewInquire = 8,
                                kCplStartWParms = 9;
 
-// Laid out as CPLINFO and NEWCPLINFOA.
+// Laid out as CPLINFO and NEWCPLINFOA, which are byte-packed (244 bytes on 32-bit Windows).
+#pragma pack(push, 1)
 struct CplInfo {
     std::int32_t idIcon;
     std::int32_t idName;
@@ -26,5 +27,6 @@ struct NewCplInfo {
     char info[64];
     char helpFile[128];
 };
+#pragma pack(pop)
 
 }  // namespace plat

@@ -3,9 +3,11 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <setupapi.h>
+#include <cpl.h>
 // clang-format on
 #undef PropertySheet
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -76,6 +78,11 @@ std::vector<std::unique_ptr<ui::PropertyPage>>& Pages() {
     static std::vector<std::unique_ptr<ui::PropertyPage>> pages;
     return pages;
 }
+
+static_assert(sizeof(plat::CplInfo) == sizeof(CPLINFO));
+static_assert(sizeof(plat::NewCplInfo) == sizeof(NEWCPLINFOA));
+static_assert(offsetof(plat::NewCplInfo, name) == offsetof(NEWCPLINFOA, szName));
+static_assert(offsetof(plat::NewCplInfo, icon) == offsetof(NEWCPLINFOA, hIcon));
 
 }  // namespace
 

@@ -1,0 +1,47 @@
+// nicset01.dll as Windows loads it: its undecorated entries, its own resources.
+#include <gtest/gtest.h>
+// clang-format off
+#include <windows.h>
+#include <cpl.h>
+// clang-format on
+
+#include <string>
+
+namespace {
+
+std::string NicsetPath() {
+    char exe[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string p(exe, n);
+    for (int up = 0; up < 3; ++up) p.erase(p.find_last_of("\\/"));
+    return p + "\\win32\\nicset01.dll";
+}
+
+using CplEntry = LONG(APIENTRY*)(HWND, UINT, LPARAM, LPARAM);
+
+TEST(NicsetDll, AnswersTheControlPanelFromItsOwnResources) {
+    HMODULE dll = LoadLibraryA(NicsetPath().c_str());
+    ASSERT_TRUE(dll) << NicsetPath() << " error " << GetLastError();
+    auto cpl =
+        reinterpret_cast<CplEntry>(reinterpret_cast<void*>(GetProcAddress(dll, "CPlApplet")));
+    ASSERT_TRUE(cpl);
+    EXPECT_TRUE(GetProcAddress(dll, "NetPropPageProvider"));
+    EXPECT_EQ(cpl(nullptr, CPL_INIT, 0, 0), 1);
+    EXPECT_EQ(cpl(nullptr, CPL_GETCOUNT, 0, 0), 1);
+    CPLINFO info{-1, -1, -1, -1};
+    EXPECT_EQ(cpl(nullptr, CPL_INQUIRE, 0, reinterpret_cast<LPARAM>(&info)), 1);
+    EXPECT_EQ(info.idIcon, -1);
+    NEWCPLINFOA n{};
+    EXPECT_EQ(cpl(nullptr, CPL_NEWINQUIRE, 0, reinterpret_cast<LPARAM>(&n)), 0);
+    EXPECT_EQ(n.dwSize, sizeof n);
+    EXPECT_STREQ(n.szName, "Corvane NIC Configuration");
+    EXPECT_STREQ(n.szInfo, "Configures Corvane NIC");
+    EXPECT_TRUE(n.hIcon);
+    for (int id : {101, 106, 107, 110, 111})
+        EXPECT_TRUE(FindResourceA(dll, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5))) << id;
+    EXPECT_EQ(cpl(nullptr, CPL_STOP, 0, 0), 0);
+    EXPECT_EQ(cpl(nullptr, CPL_EXIT, 0, 0), 0);
+    FreeLibrary(dll);
+}
+
+}  // namespace

@@ -39,6 +39,23 @@ TEST(NicsetDll, AnswersTheControlPanelFromItsOwnResources) {
     EXPECT_TRUE(n.hIcon);
     for (int id : {101, 106, 107, 110, 111})
         EXPECT_TRUE(FindResourceA(dll, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5))) << id;
+    // Opening runs dialog 110 modally; a timer looks at it and cancels it.
+    static HWND seen = nullptr;
+    static std::string list;
+    seen = nullptr;
+    SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        seen = FindWindowA(nullptr, "Corvane NIC Configuration");
+        if (!seen) return;
+        char text[64] = {};
+        HWND lb = GetDlgItem(seen, 1032);
+        if (lb && SendMessageA(lb, LB_GETCOUNT, 0, 0) > 0)
+            SendMessageA(lb, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text));
+        list = text;
+        PostMessageA(seen, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(cpl(nullptr, CPL_DBLCLK, 0, 0), 0);
+    EXPECT_TRUE(seen) << "dialog 110 was not shown";
     EXPECT_EQ(cpl(nullptr, CPL_STOP, 0, 0), 0);
     EXPECT_EQ(cpl(nullptr, CPL_EXIT, 0, 0), 0);
     FreeLibrary(dll);

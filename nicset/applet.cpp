@@ -12,7 +12,7 @@ namespace {
 template <std::size_t N>
 void CopyBounded(char (&field)[N], std::string_view text) {
     const std::size_t n = std::min(text.size(), N - 1);
-    std::memcpy(field, text.data(), n);
+    if (n > 0) std::memcpy(field, text.data(), n);
     field[n] = '\0';
 }
 

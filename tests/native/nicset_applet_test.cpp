@@ -49,17 +49,24 @@ TEST_F(Applet, AnswersTheControlPanelsMessages) {
     EXPECT_EQ(Msg(nicset::kCplGetCount), 1);
     nicset::CplInfo info{-5, -6, -7, -8};
     EXPECT_EQ(Msg(nicset::kCplInquire, 0, reinterpret_cast<std::intptr_t>(&info)), 1);
-    EXPECT_EQ(info.idIcon, -5);  // dynamic information: the record is left alone
-    EXPECT_EQ(info.lData, -8);
+    // Dynamic information: the record is left alone. (Fields of the packed record are copied
+    // before they are compared.)
+    const std::int32_t idIcon = info.idIcon;
+    const std::intptr_t lData = info.lData;
+    EXPECT_EQ(idIcon, -5);
+    EXPECT_EQ(lData, -8);
     nicset::NewCplInfo newInfo;
     std::memset(&newInfo, 'x', sizeof newInfo);
     EXPECT_EQ(Msg(nicset::kCplNewInquire, 0, reinterpret_cast<std::intptr_t>(&newInfo)), 0);
     EXPECT_STREQ(newInfo.name, "Corvane NIC Configuration");
     EXPECT_STREQ(newInfo.info, "Configures Corvane NIC");
     EXPECT_STREQ(newInfo.helpFile, "");
-    EXPECT_EQ(newInfo.icon, &icon);
-    EXPECT_EQ(newInfo.flags, 0u);
-    EXPECT_EQ(newInfo.lData, reinterpret_cast<std::intptr_t>(app.Applets()[0].get()));
+    void* const shownIcon = newInfo.icon;
+    const std::uint32_t flags = newInfo.flags;
+    const std::intptr_t data = newInfo.lData;
+    EXPECT_EQ(shownIcon, &icon);
+    EXPECT_EQ(flags, 0u);
+    EXPECT_EQ(data, reinterpret_cast<std::intptr_t>(app.Applets()[0].get()));
     EXPECT_EQ(Msg(nicset::kCplSelect), 0);
     EXPECT_EQ(Msg(nicset::kCplStop), 0);
     EXPECT_EQ(Msg(nicset::kCplExit), 0);

@@ -3,7 +3,9 @@
 
 #include "nicset/configuration_record.h"
 #include "nicset/resource.h"
+#include "platform/dialogs.h"
 #include "ui/dialogs.h"
+#include "ui/lists.h"
 
 namespace nicset {
 
@@ -17,10 +19,39 @@ struct AdvancedFields {
 
 class CVCustomAdvPage : public ui::PropertyPage {
   public:
-    CVCustomAdvPage() : PropertyPage("CVCustomAdvPage", kAdvancedTemplate) {
-        SetCaption("Advanced");
-    }
+    CVCustomAdvPage();
+
+    ui::ComboBox cbPreamble{"cbPreamble"};              // 1050
+    ui::ComboBox cb54Mbps{"cb54Mbps"};                  // 1049
+    ui::ComboBox cbTransmitPower{"cbTransmitPower"};    // 1046
+    ui::ComboBox cbAdHocBand{"cbAdHocBand"};            // 1043
+    ui::ComboBox cbEncryptionType{"cbEncryptionType"};  // 1042
+    ui::ComboBox cbScanMode{"cbScanMode"};              // 1044
+    ui::ComboBox cbWirelessMode{"cbWirelessMode"};      // 1041
+    ui::ComboBox cbTurbo{"cbTurbo"};                    // 1015
+    ui::ComboBox cbRate{"cbRate"};                      // 1048
+    ui::ComboBox cbQos{"cbQos"};                        // 1047
+
     AdvancedFields fields;
+    // Message boxes; none shown without it.
+    plat::Dialogs* dialogs = nullptr;
+
+    void InitDialog();
+    // Keeps the combos consistent with the adapter, the fields and the General page; changes
+    // only what the combos show.
+    void DependencyPass();
+    // The combos into the fields (no selection leaves a field), then the pass.
+    void ReadBack();
+    // False (with string 64) when the ad hoc band does not suit the wireless mode.
+    bool Leave();
+
+  private:
+    void OnWirelessModeChange();
+    void OnTurboChange();
+    void On54MbpsChange();
 };
+
+// Whether an ad hoc band can be served by a wireless mode with turbo and 2.4 GHz 54 Mbps.
+bool AdHocBandFits(int band, int wirelessMode, int turbo, int enable11g);
 
 }  // namespace nicset

@@ -92,7 +92,9 @@ DevicePage::DevicePage(Host platform, ui::ModalRunner& modal, DevicePageContext 
 
 ProfileList DevicePage::List() {
     PagePathState& s = PageState();
-    return ProfileList{lbConfigurations, s.records, modal_, s.storeMajor, s.storeMinor, s.notAdHoc};
+    ProfileList list{lbConfigurations, s.records, modal_, s.storeMajor, s.storeMinor, s.notAdHoc};
+    list.services = HostServices(platform_, &s.driverKeyPath);
+    return list;
 }
 
 void DevicePage::Refresh() {

@@ -87,8 +87,10 @@ AdapterEntry* CVNicCfgDlg::ShownAdapter() {
 }
 
 ProfileList CVNicCfgDlg::ListOf(AdapterEntry& a) {
-    return ProfileList{lbConfigurations, a.records,      modal_,
-                       a.majorVersion,   a.minorVersion, a.notAdHoc};
+    ProfileList list{lbConfigurations, a.records,      modal_,
+                     a.majorVersion,   a.minorVersion, a.notAdHoc};
+    list.services = HostServices(platform_, &cardCfgIdKeyPath);
+    return list;
 }
 
 void CVNicCfgDlg::FillList() {

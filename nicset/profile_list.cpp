@@ -40,6 +40,7 @@ std::string ProfileList::SelectedText() const {
 
 bool ProfileList::New() {
     CVHlpPropSheet sheet;
+    ConnectPages(sheet, services);
     FillPagesForNew(sheet, Names(), storeMajor, storeMinor);
     if (modal.RunModal(sheet) != ui::kResultOk) return false;
     records.push_back(RecordFromPages(sheet));
@@ -54,6 +55,7 @@ bool ProfileList::Modify() {
     if (!index) return false;
     ConfigurationRecord& r = records[*index];
     CVHlpPropSheet sheet;
+    ConnectPages(sheet, services);
     FillPagesFromRecord(sheet, r, Names(), storeMajor, storeMinor);
     if (modal.RunModal(sheet) != ui::kResultOk) return false;
     const std::string oldName = r.name;

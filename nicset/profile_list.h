@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "nicset/configuration_record.h"
+#include "nicset/prop_sheet.h"
 #include "ui/ui.h"
 
 namespace nicset {
@@ -17,6 +18,7 @@ struct ProfileList {
     ui::ModalRunner& modal;
     int storeMajor = 0, storeMinor = 0;
     int notAdHoc = 0;
+    PageServices services;
 
     // Names in the sorted list; selects the stored name when it was found, else the first.
     void Fill(bool selectedFound, std::string_view storedName);

@@ -1,5 +1,7 @@
 #include "nicset/prop_sheet.h"
 
+#include "nicset/card_id.h"
+#include "nicset/reg_key.h"
 #include "nicset/strings.h"
 #include "platform/registry.h"
 
@@ -32,6 +34,21 @@ CVHlpPropSheet::CVHlpPropSheet()
     AddPage(general);
     AddPage(security);
     AddPage(advanced);
+}
+
+void ConnectPages(CVHlpPropSheet& sheet, const PageServices& services) {
+    sheet.advanced.dialogs = services.dialogs;
+}
+
+PageServices HostServices(Host host, const std::string* driverKeyPath) {
+    PageServices s;
+    s.dialogs = &host.dialogs;
+    s.cardCfgId = [host, driverKeyPath]() -> std::string {
+        RegKey key;
+        if (!driverKeyPath || !key.Open(host.registry, *driverKeyPath)) return {};
+        return ReadCardCfgId(key, host.uuids);
+    };
+    return s;
 }
 
 void FillPagesForNew(CVHlpPropSheet& sheet, std::vector<std::string> allNames, int storeMajor,

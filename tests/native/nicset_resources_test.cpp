@@ -253,9 +253,10 @@ TEST(NicsetResources, EveryModelControlIsInItsTemplateWithItsClassAndStyle) {
     seen = 0;
     ExpectModelMatches(page, page.TemplateId(), seen);
     EXPECT_EQ(seen, 6);
-    for (const ui::PropertyPage* p :
-         std::vector<const ui::PropertyPage*>{&sheet.general, &sheet.security, &sheet.advanced})
-        ExpectModelMatches(*p, p->TemplateId(), seen);
+    ExpectModelMatches(sheet.general, sheet.general.TemplateId(), seen);
+    seen = 0;
+    ExpectModelMatches(sheet.advanced, IDD_ADVANCED, seen);
+    EXPECT_EQ(seen, 10);
 
     ExpectHelpTargetsExist(dlg.dialog.helpIds, {IDD_NIC_CFG});
     ExpectHelpTargetsExist(sheet.helpIds, {IDD_GENERAL, IDD_SECURITY, IDD_ADVANCED});
@@ -292,6 +293,8 @@ TEST(NicsetResources, PageTemplatesCarryTheControlsTheirPagesUse) {
           IDC_SCAN_MODE, IDC_WIRELESS_MODE, IDC_TURBO, IDC_RATE_24, IDC_QOS},
          "COMBOBOX",
          list},
+        // It never offers anything but "Disabled".
+        {IDD_ADVANCED, {IDC_54MBPS_24}, "COMBOBOX", {"WS_DISABLED"}},
         {IDD_DEVICE_PAGE, {IDC_PAGE_DETAILS}, "STATIC", {"SS_NOPREFIX"}},
         {IDD_NIC_CFG, {IDC_DLG_DETAILS}, "STATIC", {"SS_NOPREFIX"}},
     };

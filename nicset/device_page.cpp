@@ -92,7 +92,8 @@ DevicePage::DevicePage(Host platform, ui::ModalRunner& modal, DevicePageContext 
 
 ProfileList DevicePage::List() {
     PagePathState& s = PageState();
-    return ProfileList{lbConfigurations, s.records, modal_, s.storeMajor, s.storeMinor, s.notAdHoc};
+    return ProfileList{lbConfigurations, s.records,    modal_,    platform_,
+                       s.storeMajor,     s.storeMinor, s.notAdHoc};
 }
 
 void DevicePage::Refresh() {

@@ -87,7 +87,7 @@ AdapterEntry* CVNicCfgDlg::ShownAdapter() {
 }
 
 ProfileList CVNicCfgDlg::ListOf(AdapterEntry& a) {
-    return ProfileList{lbConfigurations, a.records,      modal_,
+    return ProfileList{lbConfigurations, a.records,      modal_,    platform_,
                        a.majorVersion,   a.minorVersion, a.notAdHoc};
 }
 

@@ -39,7 +39,7 @@ std::string ProfileList::SelectedText() const {
 }
 
 bool ProfileList::New() {
-    CVHlpPropSheet sheet;
+    CVHlpPropSheet sheet(platform);
     FillPagesForNew(sheet, Names(), storeMajor, storeMinor);
     if (modal.RunModal(sheet) != ui::kResultOk) return false;
     records.push_back(RecordFromPages(sheet));
@@ -53,7 +53,7 @@ bool ProfileList::Modify() {
     auto index = FindRecord(records, list.Item(item));
     if (!index) return false;
     ConfigurationRecord& r = records[*index];
-    CVHlpPropSheet sheet;
+    CVHlpPropSheet sheet(platform);
     FillPagesFromRecord(sheet, r, Names(), storeMajor, storeMinor);
     if (modal.RunModal(sheet) != ui::kResultOk) return false;
     const std::string oldName = r.name;

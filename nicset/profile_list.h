@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "nicset/configuration_record.h"
+#include "nicset/host.h"
 #include "ui/ui.h"
 
 namespace nicset {
@@ -15,6 +16,7 @@ struct ProfileList {
     ui::ListBox& list;
     std::vector<ConfigurationRecord>& records;
     ui::ModalRunner& modal;
+    Host platform;
     int storeMajor = 0, storeMinor = 0;
     int notAdHoc = 0;
 

@@ -25,8 +25,8 @@ void Take(T& field, const T& value, bool& changed) {
 
 }  // namespace
 
-CVHlpPropSheet::CVHlpPropSheet()
-    : PropertySheet("CVHlpPropSheet", std::string(StringText(kIdsCaption))) {
+CVHlpPropSheet::CVHlpPropSheet(Host host)
+    : PropertySheet("CVHlpPropSheet", std::string(StringText(kIdsCaption))), platform(host) {
     helpIds.assign(std::begin(kSheetHelp), std::end(kSheetHelp));
     SetApplyButton(false);
     AddPage(general);

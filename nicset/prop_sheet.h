@@ -6,6 +6,7 @@
 #include "nicset/advanced_page.h"
 #include "nicset/configuration_record.h"
 #include "nicset/general_page.h"
+#include "nicset/host.h"
 #include "nicset/security_page.h"
 #include "ui/dialogs.h"
 
@@ -14,7 +15,9 @@ namespace nicset {
 // "Network Configuration Settings": General, Security, Advanced, without an Apply button.
 class CVHlpPropSheet : public ui::PropertySheet {
   public:
-    CVHlpPropSheet();
+    explicit CVHlpPropSheet(Host host);
+    // What the pages beep and ask through; made before them.
+    Host platform;
     CVCustomGenPage general;
     CVCustomSecurityPage security;
     CVCustomAdvPage advanced;

@@ -245,7 +245,7 @@ TEST(NicsetResources, EveryModelControlIsInItsTemplateWithItsClassAndStyle) {
     sim::ModalRunner modal;
     nicset::CVNicCfgDlg dlg(platform, modal);
     nicset::DevicePage page(platform, modal, {});
-    nicset::CVHlpPropSheet sheet;
+    nicset::CVHlpPropSheet sheet(platform);
 
     int seen = 0;
     ExpectModelMatches(dlg.dialog, dlg.dialog.TemplateId(), seen);

@@ -18,7 +18,7 @@ class CVHlpPropSheet : public ui::PropertySheet {
     explicit CVHlpPropSheet(Host host);
     // What the pages beep and ask through; made before them.
     Host platform;
-    CVCustomGenPage general;
+    CVCustomGenPage general{platform.dialogs};
     CVCustomSecurityPage security;
     CVCustomAdvPage advanced;
 };

@@ -253,8 +253,11 @@ TEST(NicsetResources, EveryModelControlIsInItsTemplateWithItsClassAndStyle) {
     seen = 0;
     ExpectModelMatches(page, page.TemplateId(), seen);
     EXPECT_EQ(seen, 6);
+    seen = 0;
+    ExpectModelMatches(sheet.general, sheet.general.TemplateId(), seen);
+    EXPECT_EQ(seen, 6);
     for (const ui::PropertyPage* p :
-         std::vector<const ui::PropertyPage*>{&sheet.general, &sheet.security, &sheet.advanced})
+         std::vector<const ui::PropertyPage*>{&sheet.security, &sheet.advanced})
         ExpectModelMatches(*p, p->TemplateId(), seen);
 
     ExpectHelpTargetsExist(dlg.dialog.helpIds, {IDD_NIC_CFG});

@@ -3,6 +3,7 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "platform/dialogs.h"
 #include "ui/controls.h"

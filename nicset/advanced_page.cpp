@@ -99,7 +99,8 @@ bool AdHocBandFits(int band, int wirelessMode, int turbo, int enable11g) {
     }
 }
 
-CVCustomAdvPage::CVCustomAdvPage() : PropertyPage("CVCustomAdvPage", kAdvancedTemplate) {
+CVCustomAdvPage::CVCustomAdvPage(plat::Dialogs& dialogs)
+    : PropertyPage("CVCustomAdvPage", kAdvancedTemplate), dialogs_(dialogs) {
     SetCaption("Advanced");
     for (const ComboRow& row : kRows) {
         ui::ComboBox& c = this->*row.combo;
@@ -159,7 +160,7 @@ void CVCustomAdvPage::DependencyPass() {
     const int mode = WillStore(cbWirelessMode, f.wirelessMode);
     const int turbo = WillStore(cbTurbo, f.turbo);
     const int enable11g = WillStore(cb54Mbps, f.enable11g);
-    const int connection = SheetConnectionType(*this, dialogs);
+    const int connection = SheetConnectionType(*this, dialogs_);
     if (connection == 1) {
         cbEncryptionType.SetEnabled(true);
         cbEncryptionType.SetItemIndex(kEncryptionAuto);
@@ -196,9 +197,8 @@ bool CVCustomAdvPage::Leave() {
     ReadBack();
     const AdvancedFields& f = fields;
     if (AdHocBandFits(f.adHocBand, f.wirelessMode, f.turbo, f.enable11g)) return true;
-    if (dialogs)
-        dialogs->ShowMessageBox(0, StringText(IDS_ERR_AD_HOC_BAND), StringText(kIdsCaption),
-                                plat::kMbOk);
+    dialogs_.ShowMessageBox(0, StringText(IDS_ERR_AD_HOC_BAND), StringText(kIdsCaption),
+                            plat::kMbOk);
     return false;
 }
 

@@ -19,7 +19,7 @@ struct AdvancedFields {
 
 class CVCustomAdvPage : public ui::PropertyPage {
   public:
-    CVCustomAdvPage();
+    explicit CVCustomAdvPage(plat::Dialogs& dialogs);
 
     ui::ComboBox cbPreamble{"cbPreamble"};              // 1050
     ui::ComboBox cb54Mbps{"cb54Mbps"};                  // 1049
@@ -33,8 +33,6 @@ class CVCustomAdvPage : public ui::PropertyPage {
     ui::ComboBox cbQos{"cbQos"};                        // 1047
 
     AdvancedFields fields;
-    // Message boxes; none shown without it.
-    plat::Dialogs* dialogs = nullptr;
 
     void InitDialog();
     // Keeps the combos consistent with the adapter, the fields and the General page; changes
@@ -49,6 +47,8 @@ class CVCustomAdvPage : public ui::PropertyPage {
     void OnWirelessModeChange();
     void OnTurboChange();
     void On54MbpsChange();
+
+    plat::Dialogs& dialogs_;
 };
 
 // Whether an ad hoc band can be served by a wireless mode with turbo and 2.4 GHz 54 Mbps.

@@ -92,8 +92,9 @@ DevicePage::DevicePage(Host platform, ui::ModalRunner& modal, DevicePageContext 
 
 ProfileList DevicePage::List() {
     PagePathState& s = PageState();
-    ProfileList list{lbConfigurations, s.records, modal_, s.storeMajor, s.storeMinor, s.notAdHoc};
-    list.services = HostServices(platform_, &s.driverKeyPath);
+    ProfileList list{lbConfigurations, s.records,    modal_,    platform_,
+                     s.storeMajor,     s.storeMinor, s.notAdHoc};
+    list.cardCfgId = CardCfgIdReader(platform_, &s.driverKeyPath);
     return list;
 }
 

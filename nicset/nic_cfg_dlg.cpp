@@ -87,9 +87,9 @@ AdapterEntry* CVNicCfgDlg::ShownAdapter() {
 }
 
 ProfileList CVNicCfgDlg::ListOf(AdapterEntry& a) {
-    ProfileList list{lbConfigurations, a.records,      modal_,
+    ProfileList list{lbConfigurations, a.records,      modal_,    platform_,
                      a.majorVersion,   a.minorVersion, a.notAdHoc};
-    list.services = HostServices(platform_, &cardCfgIdKeyPath);
+    list.cardCfgId = CardCfgIdReader(platform_, &cardCfgIdKeyPath);
     return list;
 }
 

@@ -39,8 +39,8 @@ std::string ProfileList::SelectedText() const {
 }
 
 bool ProfileList::New() {
-    CVHlpPropSheet sheet;
-    ConnectPages(sheet, services);
+    CVHlpPropSheet sheet(platform);
+    sheet.security.cardCfgId = cardCfgId;
     FillPagesForNew(sheet, Names(), storeMajor, storeMinor);
     if (modal.RunModal(sheet) != ui::kResultOk) return false;
     records.push_back(RecordFromPages(sheet));
@@ -54,8 +54,8 @@ bool ProfileList::Modify() {
     auto index = FindRecord(records, list.Item(item));
     if (!index) return false;
     ConfigurationRecord& r = records[*index];
-    CVHlpPropSheet sheet;
-    ConnectPages(sheet, services);
+    CVHlpPropSheet sheet(platform);
+    sheet.security.cardCfgId = cardCfgId;
     FillPagesFromRecord(sheet, r, Names(), storeMajor, storeMinor);
     if (modal.RunModal(sheet) != ui::kResultOk) return false;
     const std::string oldName = r.name;

@@ -27,8 +27,8 @@ void Take(T& field, const T& value, bool& changed) {
 
 }  // namespace
 
-CVHlpPropSheet::CVHlpPropSheet()
-    : PropertySheet("CVHlpPropSheet", std::string(StringText(kIdsCaption))) {
+CVHlpPropSheet::CVHlpPropSheet(Host host)
+    : PropertySheet("CVHlpPropSheet", std::string(StringText(kIdsCaption))), platform(host) {
     helpIds.assign(std::begin(kSheetHelp), std::end(kSheetHelp));
     SetApplyButton(false);
     AddPage(general);
@@ -36,19 +36,12 @@ CVHlpPropSheet::CVHlpPropSheet()
     AddPage(advanced);
 }
 
-void ConnectPages(CVHlpPropSheet& sheet, const PageServices& services) {
-    sheet.advanced.dialogs = services.dialogs;
-}
-
-PageServices HostServices(Host host, const std::string* driverKeyPath) {
-    PageServices s;
-    s.dialogs = &host.dialogs;
-    s.cardCfgId = [host, driverKeyPath]() -> std::string {
+std::function<std::string()> CardCfgIdReader(Host host, const std::string* driverKeyPath) {
+    return [host, driverKeyPath]() -> std::string {
         RegKey key;
         if (!driverKeyPath || !key.Open(host.registry, *driverKeyPath)) return {};
         return ReadCardCfgId(key, host.uuids);
     };
-    return s;
 }
 
 void FillPagesForNew(CVHlpPropSheet& sheet, std::vector<std::string> allNames, int storeMajor,

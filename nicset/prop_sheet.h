@@ -9,7 +9,6 @@
 #include "nicset/general_page.h"
 #include "nicset/host.h"
 #include "nicset/security_page.h"
-#include "platform/dialogs.h"
 #include "ui/dialogs.h"
 
 namespace nicset {
@@ -17,22 +16,17 @@ namespace nicset {
 // "Network Configuration Settings": General, Security, Advanced, without an Apply button.
 class CVHlpPropSheet : public ui::PropertySheet {
   public:
-    CVHlpPropSheet();
-    CVCustomGenPage general;
-    CVCustomSecurityPage security;
-    CVCustomAdvPage advanced;
+    explicit CVHlpPropSheet(Host host);
+    // What the pages beep and ask through; made before them.
+    Host platform;
+    CVCustomGenPage general{platform.dialogs};
+    CVCustomSecurityPage security{platform.dialogs};
+    CVCustomAdvPage advanced{platform.dialogs};
 };
 
-// What the pages reach outside the sheet: message boxes and beeps, and the cipher key of the
-// stored keys (the adapter's CardCfgId text, "" when there is none).
-struct PageServices {
-    plat::Dialogs* dialogs = nullptr;
-    std::function<std::string()> cardCfgId;
-};
-void ConnectPages(CVHlpPropSheet& sheet, const PageServices& services);
-// A frame's services: the host's boxes, and the CardCfgId of the driver key whose path
-// *driverKeyPath holds when a key is enciphered (created there when missing).
-PageServices HostServices(Host host, const std::string* driverKeyPath);
+// The CardCfgId of the driver key whose path *driverKeyPath holds when it is called (created
+// there when missing; "" without the key): the Security page's cipher key.
+std::function<std::string()> CardCfgIdReader(Host host, const std::string* driverKeyPath);
 
 // New: the pages' defaults with the names already in use and the store's version.
 void FillPagesForNew(CVHlpPropSheet& sheet, std::vector<std::string> allNames, int storeMajor,

@@ -5,11 +5,11 @@
 
 namespace nicset {
 
-int SheetConnectionType(const ui::PropertyPage& page, plat::Dialogs* dialogs) {
+int SheetConnectionType(const ui::PropertyPage& page, plat::Dialogs& dialogs) {
     const ui::PropertySheet* sheet = page.Sheet();
     const auto* general = sheet ? dynamic_cast<const CVCustomGenPage*>(sheet->Page(0)) : nullptr;
     if (general) return general->fields.connectionType;
-    if (dialogs) dialogs->ShowMessageBox(0, StringText(IDS_NO_SHEET), kAppletName, plat::kMbOk);
+    dialogs.ShowMessageBox(0, StringText(IDS_NO_SHEET), kAppletName, plat::kMbOk);
     return kConnectionUnknown;
 }
 

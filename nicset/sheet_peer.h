@@ -11,7 +11,7 @@ namespace nicset {
 inline constexpr int kConnectionUnknown = -1;
 
 // The General page's connection type. Without a sheet or a General page in it, string 65 is
-// shown (when there are dialogs) and kConnectionUnknown returned.
-int SheetConnectionType(const ui::PropertyPage& page, plat::Dialogs* dialogs);
+// shown and kConnectionUnknown returned.
+int SheetConnectionType(const ui::PropertyPage& page, plat::Dialogs& dialogs);
 
 }  // namespace nicset

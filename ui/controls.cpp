@@ -81,10 +81,11 @@ Edit::Edit(std::string name) : Control(Kind::Edit, std::move(name)) {
     SetColor(kClWindow);
 }
 
-void Edit::ChangeText(std::string text) {
+void Edit::ChangeText(std::string text, bool byUser) {
     if (text == text_) return;
     text_ = std::move(text);
     Notify(Change::Text);
+    if (byUser) UserEdited();
     if (OnChange) OnChange();
 }
 
@@ -97,7 +98,8 @@ std::string Upper(std::string s) {
 
 // An upper-case edit converts whatever goes in, as the native one does.
 void Edit::SetText(std::string_view text) {
-    ChangeText(upperCase_ ? Upper(std::string(text)) : std::string(text));
+    caret_ = 0;
+    ChangeText(upperCase_ ? Upper(std::string(text)) : std::string(text), false);
 }
 
 void Edit::SetMaxLength(int n) {
@@ -131,7 +133,7 @@ char Edit::FilterKey(char key) {
 }
 
 void Edit::UserEditText(std::string_view text) {
-    ChangeText(std::string(text));
+    ChangeText(std::string(text), true);
 }
 
 bool Edit::UserKey(char key) {
@@ -139,13 +141,17 @@ bool Edit::UserKey(char key) {
     key = FilterKey(key);
     if (key == 0 || readOnly_) return true;
     if (key == '\b') {
-        if (!text_.empty()) ChangeText(text_.substr(0, text_.size() - 1));
+        if (!text_.empty()) {
+            caret_ = static_cast<int>(text_.size()) - 1;
+            ChangeText(text_.substr(0, text_.size() - 1), true);
+        }
         return true;
     }
     if (static_cast<unsigned char>(key) < 32) return true;
     if (maxLength_ > 0 && text_.size() >= static_cast<std::size_t>(maxLength_)) return true;
     if (upperCase_) key = static_cast<char>(std::toupper(static_cast<unsigned char>(key)));
-    ChangeText(text_ + key);
+    caret_ = static_cast<int>(text_.size()) + 1;
+    ChangeText(text_ + key, true);
     return true;
 }
 
@@ -158,19 +164,98 @@ bool Edit::UserType(std::string_view text) {
 
 bool Edit::UserClearText() {
     if (!AcceptsInput()) return false;
-    if (!readOnly_) ChangeText({});
+    if (!readOnly_) {
+        caret_ = 0;
+        ChangeText({}, true);
+    }
     return true;
 }
 
 bool Edit::UserPaste(std::string_view text) {
     if (!AcceptsInput()) return false;
     if (readOnly_) return true;
+    BeforePaste();
     std::string s = text_ + (upperCase_ ? Upper(std::string(text)) : std::string(text));
     if (maxLength_ > 0 && s.size() > static_cast<std::size_t>(maxLength_)) {
         s.resize(std::max(text_.size(), static_cast<std::size_t>(maxLength_)));
     }
-    ChangeText(std::move(s));
+    caret_ = static_cast<int>(s.size());
+    ChangeText(std::move(s), true);
     return true;
+}
+
+int Edit::CaretPosition() const {
+    return std::clamp(caret_, 0, static_cast<int>(text_.size()));
+}
+
+void Edit::SetFocused(bool focused) {
+    if (focused == focused_) return;
+    focused_ = focused;
+    if (focused ? OnFocusGained : OnFocusLost) (focused ? OnFocusGained : OnFocusLost)();
+}
+
+namespace {
+Edit* FocusedEditIn(Control& c) {
+    if (auto* e = dynamic_cast<Edit*>(&c); e && e->Focused()) return e;
+    for (Control* child : c.Children())
+        if (Edit* e = FocusedEditIn(*child)) return e;
+    return nullptr;
+}
+}  // namespace
+
+bool Edit::UserFocus() {
+    if (!AcceptsInput()) return false;
+    if (focused_) return true;
+    Control* root = this;
+    while (root->Parent()) root = root->Parent();
+    if (Edit* other = FocusedEditIn(*root)) other->SetFocused(false);
+    SetFocused(true);
+    return true;
+}
+
+bool Edit::UserLeave() {
+    if (!focused_) return false;
+    SetFocused(false);
+    return true;
+}
+
+bool Edit::UserCursorKey(CursorKey key) {
+    if (!AcceptsInput()) return false;
+    const int end = static_cast<int>(text_.size());
+    int at = CaretPosition();
+    switch (key) {
+        case CursorKey::Home:
+            at = 0;
+            break;
+        case CursorKey::End:
+            at = end;
+            break;
+        case CursorKey::Left:
+            at = std::max(at - 1, 0);
+            break;
+        case CursorKey::Right:
+            at = std::min(at + 1, end);
+            break;
+    }
+    caret_ = at;
+    CaretMoved();
+    return true;
+}
+
+bool Edit::UserClick(int position) {
+    if (!UserFocus()) return false;
+    caret_ = std::clamp(position, 0, static_cast<int>(text_.size()));
+    CaretMoved();
+    return true;
+}
+
+void Edit::WindowFocus(bool gained) {
+    SetFocused(gained);
+}
+
+void Edit::WindowCaret(int position, bool moved) {
+    caret_ = std::max(position, 0);
+    if (moved) CaretMoved();
 }
 
 void ProgressBar::SetRange(int min, int max) {

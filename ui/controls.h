@@ -92,6 +92,9 @@ class RadioButton : public Captioned {
     bool checked_ = false;
 };
 
+// The keys that move an edit's caret without changing its text.
+enum class CursorKey { Home, End, Left, Right };
+
 class Edit : public Control {
   public:
     explicit Edit(std::string name = {});
@@ -124,19 +127,53 @@ class Edit : public Control {
     // Pasted text goes in without OnKeyPress, cut at MaxLength.
     bool UserPaste(std::string_view text);
 
+    // The focus as the user moves it; one edit of a form holds it at a time.
+    bool Focused() const { return focused_; }
+    std::function<void()> OnFocusGained;
+    std::function<void()> OnFocusLost;
+    // Takes the focus (the form's edit that held it loses it first).
+    bool UserFocus();
+    bool UserLeave();
+
+    // Character position of the caret (0: before the first character).
+    int CaretPosition() const;
+    // Typing and pasting leave the caret at the end; the program's SetText puts it at 0.
+    bool UserCursorKey(CursorKey key);
+    // A mouse click at a character position: takes the focus and puts the caret there.
+    bool UserClick(int position);
+
     // For a binding to a real edit window: the key after OnKeyPress (0: discard it) ...
-    char FilterKey(char key);
+    virtual char FilterKey(char key);
     // ... and the window's text after the user's edit.
     void UserEditText(std::string_view text);
+    // The window gained or lost the focus.
+    void WindowFocus(bool gained);
+    // Where the window's caret is now; moved: by a cursor key or a click.
+    void WindowCaret(int position, bool moved);
+    // Text is about to be pasted into the window.
+    void WindowPaste() { BeforePaste(); }
+
+  protected:
+    // Runs before pasted text goes in.
+    virtual void BeforePaste() {}
+    // Runs after a cursor key or a click placed the caret.
+    virtual void CaretMoved() {}
+    // Runs when the user's edit has reached the text, before OnChange.
+    virtual void UserEdited() {}
+    // The text as the user's input leaves it (UserEdited and OnChange run).
+    void EditText(std::string text) { ChangeText(std::move(text), true); }
 
   private:
-    void ChangeText(std::string text);
+    void ChangeText(std::string text, bool byUser);
+    void SetFocused(bool focused);
 
     std::string text_;
     int maxLength_ = 0;
     bool readOnly_ = false;
     char passwordChar_ = 0;
     bool upperCase_ = false;
+    bool focused_ = false;
+    int caret_ = 0;
 };
 
 class ProgressBar : public Control {

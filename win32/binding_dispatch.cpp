@@ -40,6 +40,17 @@ LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
+bool IsCursorKey(WPARAM vk) {
+    return vk == VK_HOME || vk == VK_END || vk == VK_LEFT || vk == VK_RIGHT;
+}
+
+// The caret of a single-line edit: the end of its selection.
+int CaretOf(HWND edit) {
+    DWORD start = 0, end = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return static_cast<int>(end);
+}
+
 }  // namespace
 
 namespace binding_detail {
@@ -141,9 +152,21 @@ void Binding::Command(ui::Control& c, HWND ctl, UINT code) {
                 if (Bound* b = Find(c)) PushChecked(*b);
             }
             break;
-        case ui::Kind::Edit:
-            if (code == EN_CHANGE) static_cast<ui::Edit&>(c).UserEditText(WindowText(ctl));
+        case ui::Kind::Edit: {
+            // EN_UPDATE comes just before EN_CHANGE with the same text; the model tells the two
+            // apart itself, so only EN_CHANGE is taken.
+            auto& e = static_cast<ui::Edit&>(c);
+            if (code == EN_CHANGE) {
+                e.WindowCaret(CaretOf(ctl), false);
+                e.UserEditText(WindowText(ctl));
+            } else if (code == EN_SETFOCUS) {
+                e.WindowCaret(CaretOf(ctl), false);
+                e.WindowFocus(true);
+            } else if (code == EN_KILLFOCUS) {
+                e.WindowFocus(false);
+            }
             break;
+        }
         case ui::Kind::ComboBox: {
             auto& cb = static_cast<ui::ComboBox&>(c);
             if (code == CBN_SELCHANGE) {
@@ -224,6 +247,16 @@ LRESULT Binding::SubclassMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         char key = static_cast<ui::Edit*>(c)->FilterKey(static_cast<char>(wp));
         if (key == 0 || !IsWindow(hwnd)) return 0;
         wp = static_cast<unsigned char>(key);
+    } else if (c->GetKind() == ui::Kind::Edit && msg == WM_PASTE && suppress_ == 0) {
+        static_cast<ui::Edit*>(c)->WindowPaste();
+        if (!IsWindow(hwnd)) return 0;
+    } else if (c->GetKind() == ui::Kind::Edit && suppress_ == 0 &&
+               ((msg == WM_KEYDOWN && IsCursorKey(wp)) || msg == WM_LBUTTONUP)) {
+        // The edit moves its caret first; the model hears where it went.
+        const LRESULT r = CallWindowProcA(old, hwnd, msg, wp, lp);
+        if (IsWindow(hwnd) && ControlOf(hwnd) == c)
+            static_cast<ui::Edit*>(c)->WindowCaret(CaretOf(hwnd), true);
+        return r;
     } else if ((c->GetKind() == ui::Kind::GroupBox || c->GetKind() == ui::Kind::PageControl) &&
                msg == WM_ERASEBKGND) {
         // Nothing else paints under a frame (the form clips its children out, and the frame

@@ -5,25 +5,28 @@
 #include "nicset/prop_sheet.h"
 #include "nicset/strings.h"
 #include "sim/dialogs.h"
+#include "sim/pc.h"
 
 namespace {
 
 constexpr int kAdvanced = 2;
 
 struct AdvancedPage : ::testing::Test {
-    sim::Dialogs dialogs;
-    nicset::CVHlpPropSheet sheet;
+    sim::Pc pc;
+    sim::Dialogs& dialogs = pc.dialogs();
+    nicset::CVHlpPropSheet sheet{pc.platform()};
     nicset::CVCustomAdvPage& page = sheet.advanced;
     nicset::AdvancedFields& f = sheet.advanced.fields;
 
-    AdvancedPage() { page.dialogs = &dialogs; }
     // Opens the sheet on the Advanced page with the General page's connection type.
     void Open(int connectionType) {
         sheet.general.fields.connectionType = connectionType;
+        sheet.SetStartPage(kAdvanced);
         sheet.Start();
-        ASSERT_TRUE(sheet.UserSelectPage(kAdvanced));
+        ASSERT_EQ(sheet.ActivePage(), &page);
     }
-    bool Leave() { return sheet.UserSelectPage(0); }
+    // To the Security page, which lets itself be left again as it starts.
+    bool Leave() { return sheet.UserSelectPage(1); }
 };
 
 TEST_F(AdvancedPage, InfrastructureShowsAutoEncryptionAndStoresItUnlessAesIsPickedAgain) {
@@ -147,8 +150,7 @@ TEST_F(AdvancedPage, WirelessModeChangeFollowsAtOnceAndCodesRoundTrip) {
 // A page without its sheet names the fault and carries on as neither ad hoc nor infrastructure.
 TEST(AdvancedPageAlone, WithoutASheetShowsString65AndKeepsWorking) {
     sim::Dialogs dialogs;
-    nicset::CVCustomAdvPage page;
-    page.dialogs = &dialogs;
+    nicset::CVCustomAdvPage page(dialogs);
     page.fields.encryptionType = 1;
     page.Create();
     ASSERT_EQ(dialogs.Boxes().size(), 1u);

@@ -60,8 +60,8 @@ TEST_F(Hosts, AProfileSavedByTheAppletLoadsInVelmoraWithItsRepairs) {
     });
     modal.ExpectSheet([](ui::PropertySheet& s) {
         auto& sheet = static_cast<nicset::CVHlpPropSheet&>(s);
-        sheet.general.fields.name = "Cafe";
-        sheet.general.fields.networkName = "Latte";
+        sheet.general.edName.UserType("Cafe");
+        sheet.general.edNetworkName.UserType("Latte");
         s.UserOK();
     });
     panel.Open(0);

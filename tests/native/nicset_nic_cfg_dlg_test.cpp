@@ -60,8 +60,8 @@ TEST_F(NicCfg, NewModifyAndDeleteCarryWholeRecordsAndOkSavesThem) {
     modal.ExpectSheet([](ui::PropertySheet& s) {
         auto& sheet = static_cast<nicset::CVHlpPropSheet&>(s);
         EXPECT_EQ(sheet.general.fields.allNames, (std::vector<std::string>{"Office", "Home"}));
-        sheet.general.fields.name = "Cafe";
-        sheet.general.fields.networkName = "Latte";
+        sheet.general.edName.UserType("Cafe");
+        sheet.general.edNetworkName.UserType("Latte");
         sheet.security.fields.securityOn = 1;
         sheet.security.fields.defaultKey = 2;
         sheet.advanced.fields.turbo = 1;
@@ -71,7 +71,8 @@ TEST_F(NicCfg, NewModifyAndDeleteCarryWholeRecordsAndOkSavesThem) {
         auto& sheet = static_cast<nicset::CVHlpPropSheet&>(s);
         EXPECT_EQ(sheet.general.fields.startingName, "Cafe");
         EXPECT_EQ(sheet.security.fields.defaultKey, 2);
-        sheet.general.fields.name = "Bar";
+        sheet.general.edName.UserClearText();
+        sheet.general.edName.UserType("Bar");
         s.UserOK();
     });
     const int result = Run([&](nicset::CVNicCfgDlg& d) {

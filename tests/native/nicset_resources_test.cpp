@@ -245,7 +245,7 @@ TEST(NicsetResources, EveryModelControlIsInItsTemplateWithItsClassAndStyle) {
     sim::ModalRunner modal;
     nicset::CVNicCfgDlg dlg(platform, modal);
     nicset::DevicePage page(platform, modal, {});
-    nicset::CVHlpPropSheet sheet;
+    nicset::CVHlpPropSheet sheet(platform);
 
     int seen = 0;
     ExpectModelMatches(dlg.dialog, dlg.dialog.TemplateId(), seen);
@@ -253,7 +253,12 @@ TEST(NicsetResources, EveryModelControlIsInItsTemplateWithItsClassAndStyle) {
     seen = 0;
     ExpectModelMatches(page, page.TemplateId(), seen);
     EXPECT_EQ(seen, 6);
+    seen = 0;
     ExpectModelMatches(sheet.general, sheet.general.TemplateId(), seen);
+    EXPECT_EQ(seen, 6);
+    seen = 0;
+    ExpectModelMatches(sheet.security, IDD_SECURITY, seen);
+    EXPECT_EQ(seen, 13);
     seen = 0;
     ExpectModelMatches(sheet.advanced, IDD_ADVANCED, seen);
     EXPECT_EQ(seen, 10);

@@ -7,6 +7,10 @@
 
 #include <string>
 
+#include "nicset/prop_sheet.h"
+#include "sim/pc.h"
+#include "win32/modal.h"
+
 namespace {
 
 std::string NicsetPath() {
@@ -58,6 +62,44 @@ TEST(NicsetDll, AnswersTheControlPanelFromItsOwnResources) {
     EXPECT_TRUE(seen) << "dialog 110 was not shown";
     EXPECT_EQ(cpl(nullptr, CPL_STOP, 0, 0), 0);
     EXPECT_EQ(cpl(nullptr, CPL_EXIT, 0, 0), 0);
+    FreeLibrary(dll);
+}
+
+// The profile sheet from the library's own templates: page 106 takes its models, and its
+// address edit refuses a colon typed into the real window.
+TEST(NicsetDll, TheGeneralPageRunsOnItsTemplate) {
+    HMODULE dll = LoadLibraryA(NicsetPath().c_str());
+    ASSERT_TRUE(dll);
+    sim::Pc pc;  // its message boxes and beeps are recorded, never shown
+    plat::Platform platform = pc.platform();
+    win32::Binding binding;
+    win32::ModalRunner modal(binding, dll);
+    nicset::CVHlpPropSheet sheet(platform);
+    sheet.general.fields = {"Office", "Quay", 1, 1, 1, "", 0, "Office", {"Office", "Home"}};
+    static HWND page = nullptr;
+    static std::string typed;
+    page = nullptr;
+    SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        HWND s = FindWindowA(nullptr, "Network Configuration Settings");
+        if (!s) return;
+        page = reinterpret_cast<HWND>(SendMessageA(s, PSM_GETCURRENTPAGEHWND, 0, 0));
+        HWND address = page ? GetDlgItem(page, 1009) : nullptr;
+        for (char c : std::string("0a:c")) SendMessageA(address, WM_CHAR, c, 0);
+        char text[32] = {};
+        GetWindowTextA(address, text, sizeof text);
+        typed = text;
+        // OK: the three digits fail the leaving check, which keeps the sheet open.
+        SendMessageA(s, PSM_PRESSBUTTON, PSBTN_OK, 0);
+        PostMessageA(s, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    });
+    EXPECT_EQ(modal.RunModal(sheet), ui::kResultCancel);
+    EXPECT_TRUE(page) << "the sheet was not shown";
+    EXPECT_EQ(typed, "0AC");
+    EXPECT_EQ(sheet.general.edAddress.Text(), "0AC");
+    EXPECT_EQ(pc.dialogs().Beeps(), (std::vector<std::uint32_t>{plat::kMbIconError}));
+    ASSERT_EQ(pc.dialogs().Boxes().size(), 1u);
+    EXPECT_EQ(pc.dialogs().Boxes()[0].caption, "Network Configuration Settings(General)");
     FreeLibrary(dll);
 }
 

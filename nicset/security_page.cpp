@@ -251,8 +251,6 @@ bool CVCustomSecurityPage::Leave() {
     for (int slot = 0; slot < kKeySlots; ++slot) {
         const HexEdit& e = KeyEdit(slot);
         if (fields.securityOn) {
-            // A unique key that ad hoc forbids cannot be edited here; OK removes it.
-            if (slot == kUniqueSlot && !uniqueAllowed) continue;
             badLength[At(slot)] = !e.Text().empty() && e.MaxLength() > 0 &&
                                   e.Text().size() != static_cast<std::size_t>(e.MaxLength());
         } else {

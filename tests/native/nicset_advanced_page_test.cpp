@@ -11,7 +11,7 @@ namespace {
 
 constexpr int kAdvanced = 2;
 
-struct AdvancedPage : ::testing::Test {
+struct NicsetAdvancedPage : ::testing::Test {
     sim::Pc pc;
     sim::Dialogs& dialogs = pc.dialogs();
     nicset::CVHlpPropSheet sheet{pc.platform()};
@@ -29,7 +29,7 @@ struct AdvancedPage : ::testing::Test {
     bool Leave() { return sheet.UserSelectPage(1); }
 };
 
-TEST_F(AdvancedPage, InfrastructureShowsAutoEncryptionAndStoresItUnlessAesIsPickedAgain) {
+TEST_F(NicsetAdvancedPage, InfrastructureShowsAutoEncryptionAndStoresItUnlessAesIsPickedAgain) {
     f.encryptionType = 1;
     Open(1);
     EXPECT_EQ(page.cbEncryptionType.Text(), "Auto");
@@ -45,7 +45,7 @@ TEST_F(AdvancedPage, InfrastructureShowsAutoEncryptionAndStoresItUnlessAesIsPick
     EXPECT_TRUE(dialogs.Boxes().empty());
 }
 
-TEST_F(AdvancedPage, AdHocBandIsCheckedAgainstTheWirelessModeAndTurbo) {
+TEST_F(NicsetAdvancedPage, AdHocBandIsCheckedAgainstTheWirelessModeAndTurbo) {
     struct Case {
         int connection, mode, turbo, band;
         bool passes;
@@ -83,7 +83,7 @@ TEST_F(AdvancedPage, AdHocBandIsCheckedAgainstTheWirelessModeAndTurbo) {
     }
 }
 
-TEST_F(AdvancedPage, AdHoc11aWithTurboTurnsA24GhzBandBackTo5Ghz) {
+TEST_F(NicsetAdvancedPage, AdHoc11aWithTurboTurnsA24GhzBandBackTo5Ghz) {
     f.wirelessMode = 1, f.turbo = 1, f.adHocBand = 2;
     Open(0);
     EXPECT_TRUE(page.cbAdHocBand.Enabled());
@@ -101,7 +101,7 @@ TEST_F(AdvancedPage, AdHoc11aWithTurboTurnsA24GhzBandBackTo5Ghz) {
     EXPECT_EQ(f.turbo, 0);
 }
 
-TEST_F(AdvancedPage, AdapterType0KeepsThe11aModeAndStoresIt) {
+TEST_F(NicsetAdvancedPage, AdapterType0KeepsThe11aModeAndStoresIt) {
     f.adapterType = 0, f.wirelessMode = 0, f.extendedRange = 1, f.preamble = 0;
     Open(1);
     EXPECT_FALSE(page.cbWirelessMode.Enabled());
@@ -115,7 +115,7 @@ TEST_F(AdvancedPage, AdapterType0KeepsThe11aModeAndStoresIt) {
     EXPECT_EQ(f.preamble, 1);
 }
 
-TEST_F(AdvancedPage, AdapterTypeSwitch0ForbidsTurboInEveryModeAnd54MbpsIsNeverOffered) {
+TEST_F(NicsetAdvancedPage, AdapterTypeSwitch0ForbidsTurboInEveryModeAnd54MbpsIsNeverOffered) {
     for (int mode : {0, 1, 2}) {
         SCOPED_TRACE(mode);
         f = {};
@@ -130,7 +130,7 @@ TEST_F(AdvancedPage, AdapterTypeSwitch0ForbidsTurboInEveryModeAnd54MbpsIsNeverOf
     }
 }
 
-TEST_F(AdvancedPage, WirelessModeChangeFollowsAtOnceAndCodesRoundTrip) {
+TEST_F(NicsetAdvancedPage, WirelessModeChangeFollowsAtOnceAndCodesRoundTrip) {
     f.wirelessMode = 2, f.transmitPower = 3, f.scanMode = 1, f.qos = 1, f.preamble = 0;
     Open(1);
     EXPECT_EQ(page.cbTransmitPower.Text(), "12.5% ");
@@ -148,7 +148,7 @@ TEST_F(AdvancedPage, WirelessModeChangeFollowsAtOnceAndCodesRoundTrip) {
 }
 
 // A page without its sheet names the fault and carries on as neither ad hoc nor infrastructure.
-TEST(AdvancedPageAlone, WithoutASheetShowsString65AndKeepsWorking) {
+TEST(NicsetAdvancedPageAlone, WithoutASheetShowsString65AndKeepsWorking) {
     sim::Dialogs dialogs;
     nicset::CVCustomAdvPage page(dialogs);
     page.fields.encryptionType = 1;

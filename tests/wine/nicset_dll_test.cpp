@@ -103,4 +103,46 @@ TEST(NicsetDll, TheGeneralPageRunsOnItsTemplate) {
     FreeLibrary(dll);
 }
 
+// Page 107 on its template: a stored key shows its placeholder, one digit typed into the real
+// window replaces it, and leaving with too few digits keeps the page with its length line.
+TEST(NicsetDll, TheSecurityPageRunsOnItsTemplate) {
+    HMODULE dll = LoadLibraryA(NicsetPath().c_str());
+    ASSERT_TRUE(dll);
+    sim::Pc pc;
+    plat::Platform platform = pc.platform();
+    win32::Binding binding;
+    win32::ModalRunner modal(binding, dll);
+    nicset::CVHlpPropSheet sheet(platform);
+    sheet.security.fields.securityOn = 1;
+    sheet.security.fields.defaultKey = 1;
+    sheet.security.fields.sharedKeys[0] = "0011223344556677";
+    sheet.SetStartPage(1);
+    static std::string placeholder, typed;
+    placeholder.clear(), typed.clear();
+    SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        HWND s = FindWindowA(nullptr, "Network Configuration Settings");
+        if (!s) return;
+        HWND page = reinterpret_cast<HWND>(SendMessageA(s, PSM_GETCURRENTPAGEHWND, 0, 0));
+        HWND first = page ? GetDlgItem(page, 1011) : nullptr;
+        char text[40] = {};
+        GetWindowTextA(first, text, sizeof text);
+        placeholder = text;
+        SendMessageA(first, WM_CHAR, '7', 0);
+        GetWindowTextA(first, text, sizeof text);
+        typed = text;
+        SendMessageA(s, PSM_SETCURSEL, 2, 0);
+        PostMessageA(s, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    });
+    EXPECT_EQ(modal.RunModal(sheet), ui::kResultCancel);
+    EXPECT_EQ(placeholder, "HHHHHHHHHH");
+    EXPECT_EQ(typed, "7");
+    EXPECT_FALSE(sheet.security.HoldsStoredValue(0));
+    ASSERT_EQ(pc.dialogs().Boxes().size(), 1u);
+    EXPECT_EQ(pc.dialogs().Boxes()[0].caption, "Network Configuration Settings(Security)");
+    EXPECT_NE(pc.dialogs().Boxes()[0].text.find("Shared Key - First:"), std::string::npos);
+    EXPECT_EQ(sheet.security.fields.sharedKeys[0], "0011223344556677");
+    FreeLibrary(dll);
+}
+
 }  // namespace

@@ -100,7 +100,8 @@ TEST_F(GeneralPage, LeavingShowsTheNameAndAddressErrorsInOneBox) {
     } cases[] = {
         {"Office", 1, "00A0C912345", std::string(kAddressError)},
         {"Office", 1, "00A0C9123456", ""},
-        {"OFFICE", 0, "", ""},  // its own name in other case
+        {"Office", 1, "00A0C912345G", std::string(kAddressError)},  // from a damaged store
+        {"OFFICE", 0, "", ""},                                      // its own name in other case
         {"home", 0, "", kDuplicate},
         {"", 1, "1", std::string(kEmptyName) + kAddressError},
         {"home", 1, "", std::string(kDuplicate) + kAddressError},

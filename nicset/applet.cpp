@@ -8,6 +8,15 @@ namespace nicset {
 
 namespace {
 
+// Only digits mean anything in the start text; anything beyond ASCII becomes '?'.
+std::string NarrowParameter(const char16_t* wide) {
+    constexpr std::size_t kMaxParameter = 260;
+    std::string out;
+    for (std::size_t i = 0; wide && wide[i] && i < kMaxParameter; ++i)
+        out += wide[i] < 0x80 ? static_cast<char>(wide[i]) : '?';
+    return out;
+}
+
 // Copies a text into a fixed field, cut to fit with its terminator.
 template <std::size_t N>
 void CopyBounded(char (&field)[N], std::string_view text) {
@@ -93,7 +102,7 @@ std::int32_t CControlPanelApp::OnCplMsg(std::uintptr_t hwnd, std::uint32_t msg,
         return applets_.empty() ? 0 : 1;
     }
     if (msg == kCplGetCount) return static_cast<std::int32_t>(applets_.size());
-    if (msg < kCplInquire || msg > kCplStartWParms) return 1;
+    if (msg < kCplInquire || msg > kCplStartWParmsW) return 1;
     if (msg == kCplExit) {
         OnExit();
         return 0;
@@ -117,6 +126,14 @@ std::int32_t CControlPanelApp::OnCplMsg(std::uintptr_t hwnd, std::uint32_t msg,
         case kCplStartWParms:
             applet.OnRun(hwnd, reinterpret_cast<const char*>(lParam2));
             return 1;
+        case kCplStartWParmsW: {
+            // NT shells send only the wide form when they open an applet from a command line;
+            // answering it without opening would leave the user with nothing on screen.
+            const auto* wide = reinterpret_cast<const char16_t*>(lParam2);
+            const std::string text = NarrowParameter(wide);
+            applet.OnRun(hwnd, wide ? text.c_str() : nullptr);
+            return 1;
+        }
         default:
             return 1;
     }

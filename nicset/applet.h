@@ -15,7 +15,8 @@ namespace nicset {
 
 using plat::CplInfo, plat::NewCplInfo;
 using plat::kCplDblClk, plat::kCplExit, plat::kCplGetCount, plat::kCplInit, plat::kCplInquire,
-    plat::kCplNewInquire, plat::kCplSelect, plat::kCplStartWParms, plat::kCplStop;
+    plat::kCplNewInquire, plat::kCplSelect, plat::kCplStartWParms, plat::kCplStartWParmsW,
+    plat::kCplStop;
 
 inline constexpr int kAppletResourceId = 587;
 inline constexpr char kHelpFileName[] = "nicset01.hlp";

@@ -7,7 +7,8 @@ namespace plat {
 
 inline constexpr std::uint32_t kCplInit = 1, kCplGetCount = 2, kCplInquire = 3, kCplSelect = 4,
                                kCplDblClk = 5, kCplStop = 6, kCplExit = 7, kCplNewInquire = 8,
-                               kCplStartWParms = 9;
+                               kCplStartWParms = 9,
+                               kCplStartWParmsW = 10;  // the same, its text in UTF-16
 
 // Laid out as CPLINFO and NEWCPLINFOA, which are byte-packed (244 bytes on 32-bit Windows).
 #pragma pack(push, 1)

@@ -93,13 +93,19 @@ TEST_F(Applet, OpeningRunsTheWindowAtTheAskedPage) {
     modal.ExpectSheet([&](ui::PropertySheet& s) { started = s.ActiveIndex(); });
     EXPECT_EQ(Msg(nicset::kCplStartWParms, 0, reinterpret_cast<std::intptr_t>("2")), 1);
     EXPECT_EQ(started, 2);
+    // The wide form, as NT shells send it from a command line.
+    started = -1;
+    modal.ExpectSheet([&](ui::PropertySheet& s) { started = s.ActiveIndex(); });
+    EXPECT_EQ(Msg(nicset::kCplStartWParmsW, 0, reinterpret_cast<std::intptr_t>(u"1")), 1);
+    EXPECT_EQ(started, 1);
     makeSheet = false;
     EXPECT_EQ(Msg(nicset::kCplStartWParms, 0, reinterpret_cast<std::intptr_t>("2")), 1);
     EXPECT_EQ(Msg(nicset::kCplDblClk), 0);
-    EXPECT_EQ(modal.Opened(), (std::vector<std::string>{"Sheet", "CVNicCfgDlg", "CVNicCfgDlg"}));
+    EXPECT_EQ(modal.Opened(),
+              (std::vector<std::string>{"Sheet", "Sheet", "CVNicCfgDlg", "CVNicCfgDlg"}));
     makeNothing = true;
     EXPECT_EQ(Msg(nicset::kCplDblClk), 1);
-    EXPECT_EQ(windows, 4);
+    EXPECT_EQ(windows, 5);
 }
 
 }  // namespace

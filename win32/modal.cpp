@@ -64,6 +64,8 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         if (msg == WM_INITDIALOG) {
             dialog.SetHandle(reinterpret_cast<std::uintptr_t>(hwnd));
             Attach(binding, hwnd, dialog);
+            // On screen from here: a model that is not shown takes no clicks.
+            dialog.Show();
             dialog.InitDialog();
             handled = TRUE;
         } else if (msg == WM_COMMAND && (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) &&

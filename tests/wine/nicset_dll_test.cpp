@@ -9,7 +9,10 @@
 
 #include "nicset/prop_sheet.h"
 #include "sim/pc.h"
+#include "sim/regfile.h"
+#include "tests/contract/devices_contract.h"
 #include "win32/modal.h"
+#include "win32/registry.h"
 
 namespace {
 
@@ -23,7 +26,33 @@ std::string NicsetPath() {
 
 using CplEntry = LONG(APIENTRY*)(HWND, UINT, LPARAM, LPARAM);
 
+// The real registry as an installed adapter with two profiles, removed again afterwards.
+struct InstalledCard {
+    win32::Registry reg;
+    InstalledCard() {
+        Clean();
+        for (const char* f : {"zn6200-installed.reg", "demo-profiles.reg"}) {
+            auto r = sim::ImportRegFile(reg, FixturePath(f));
+            EXPECT_TRUE(r) << f << " line " << r.line << ": " << r.message;
+        }
+    }
+    ~InstalledCard() { Clean(); }
+    void Clean() {
+        reg.DeleteTree(
+            "SYSTEM\\CurrentControlSet\\Enum\\PCI\\VEN_1D5A&DEV_0620&SUBSYS_06201D5A&REV_01");
+        reg.DeleteTree(
+            "SYSTEM\\CurrentControlSet\\Enum\\PCI\\VEN_7A7B&DEV_3100&SUBSYS_31007A7B&REV_02");
+        const std::string net =
+            "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E972-E325-11CE-BFC1-08002BE10318}\\";
+        reg.DeleteTree(net + "0000");
+        reg.DeleteTree(net + "0001");
+        reg.DeleteTree("SYSTEM\\CurrentControlSet\\Services\\CV7720");
+        reg.DeleteTree("SOFTWARE\\VelmoraSim");
+    }
+};
+
 TEST(NicsetDll, AnswersTheControlPanelFromItsOwnResources) {
+    InstalledCard installed;
     HMODULE dll = LoadLibraryA(NicsetPath().c_str());
     ASSERT_TRUE(dll) << NicsetPath() << " error " << GetLastError();
     auto cpl =
@@ -46,7 +75,8 @@ TEST(NicsetDll, AnswersTheControlPanelFromItsOwnResources) {
     // Opening runs dialog 110 modally; a timer looks at it and cancels it.
     static HWND seen = nullptr;
     static std::string list;
-    seen = nullptr;
+    static HWND sheet = nullptr;
+    seen = sheet = nullptr;
     SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
         KillTimer(nullptr, id);
         seen = FindWindowA(nullptr, "Corvane NIC Configuration");
@@ -56,10 +86,19 @@ TEST(NicsetDll, AnswersTheControlPanelFromItsOwnResources) {
         if (lb && SendMessageA(lb, LB_GETCOUNT, 0, 0) > 0)
             SendMessageA(lb, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text));
         list = text;
-        PostMessageA(seen, WM_COMMAND, IDCANCEL, 0);
+        // New opens the profile's sheet; a second look cancels it, then the dialog.
+        SetTimer(nullptr, 0, 500, [](HWND, UINT, UINT_PTR id2, DWORD) {
+            KillTimer(nullptr, id2);
+            sheet = FindWindowA(nullptr, "Network Configuration Settings");
+            if (sheet) PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+            PostMessageA(seen, WM_COMMAND, IDCANCEL, 0);
+        });
+        PostMessageA(GetDlgItem(seen, 1033), BM_CLICK, 0, 0);
     });
     EXPECT_EQ(cpl(nullptr, CPL_DBLCLK, 0, 0), 0);
     EXPECT_TRUE(seen) << "dialog 110 was not shown";
+    EXPECT_EQ(list, "Home");  // sorted: Home before Office
+    EXPECT_TRUE(sheet) << "New did not open the profile's sheet";
     EXPECT_EQ(cpl(nullptr, CPL_STOP, 0, 0), 0);
     EXPECT_EQ(cpl(nullptr, CPL_EXIT, 0, 0), 0);
     FreeLibrary(dll);

@@ -11,6 +11,7 @@
 #include "sim/pc.h"
 #include "sim/regfile.h"
 #include "tests/contract/devices_contract.h"
+#include "tools/pagehost/device_sheet.h"
 #include "win32/modal.h"
 #include "win32/registry.h"
 
@@ -181,6 +182,32 @@ TEST(NicsetDll, TheSecurityPageRunsOnItsTemplate) {
     EXPECT_EQ(pc.dialogs().Boxes()[0].caption, "Network Configuration Settings(Security)");
     EXPECT_NE(pc.dialogs().Boxes()[0].text.find("Shared Key - First:"), std::string::npos);
     EXPECT_EQ(sheet.security.fields.sharedKeys[0], "0011223344556677");
+    FreeLibrary(dll);
+}
+
+// The provider's page in a real device sheet, as nicset-pagehost shows it: the adapter's two
+// profiles in its list, and Cancel closes the sheet.
+TEST(NicsetDll, TheDevicePageShowsInTheAdaptersSheet) {
+    InstalledCard installed;
+    HMODULE dll = LoadLibraryA(NicsetPath().c_str());
+    ASSERT_TRUE(dll);
+    static int listed = -1;
+    listed = -1;
+    SetTimer(nullptr, 0, 500, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        HWND s = FindWindowA(nullptr, "Velmora ZN6200 802.11a/b Wireless Adapter Properties");
+        if (!s) return;
+        HWND page = reinterpret_cast<HWND>(SendMessageA(s, PSM_GETCURRENTPAGEHWND, 0, 0));
+        HWND list = page ? GetDlgItem(page, IDC_PAGE_CONFIGURATIONS) : nullptr;
+        if (list) listed = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+        PostMessageA(s, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    });
+    const pagehost::DeviceSheet sheet =
+        pagehost::ShowDeviceSheet(dll, "PCI\\VEN_1D5A&DEV_0620", nullptr);
+    EXPECT_TRUE(sheet.provided);
+    EXPECT_EQ(sheet.pagesAdded, 1);
+    EXPECT_EQ(sheet.result, 0);  // cancelled
+    EXPECT_EQ(listed, 2) << "the page's list was not seen";
     FreeLibrary(dll);
 }
 

@@ -202,8 +202,7 @@ TEST(NicsetDll, TheDevicePageShowsInTheAdaptersSheet) {
         if (list) listed = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
         PostMessageA(s, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
     });
-    const pagehost::DeviceSheet sheet =
-        pagehost::ShowDeviceSheet(dll, "PCI\\VEN_1D5A&DEV_0620", nullptr);
+    const pagehost::DeviceSheet sheet = pagehost::ShowDeviceSheet(dll, "ZN6200", nullptr);
     EXPECT_TRUE(sheet.provided);
     EXPECT_EQ(sheet.pagesAdded, 1);
     EXPECT_EQ(sheet.result, 0);  // cancelled

@@ -3,7 +3,6 @@
 #include <devguid.h>
 #include <prsht.h>
 
-#include <cstring>
 #include <vector>
 
 namespace pagehost {
@@ -27,7 +26,7 @@ std::string Property(HDEVINFO set, SP_DEVINFO_DATA& data, DWORD which) {
 
 }  // namespace
 
-DeviceSheet ShowDeviceSheet(HMODULE library, const char* hardwareIdPrefix, HWND owner) {
+DeviceSheet ShowDeviceSheet(HMODULE library, const std::string& name, HWND owner) {
     DeviceSheet out;
     auto provider = reinterpret_cast<Provider>(
         reinterpret_cast<void*>(GetProcAddress(library, "NetPropPageProvider")));
@@ -38,8 +37,7 @@ DeviceSheet ShowDeviceSheet(HMODULE library, const char* hardwareIdPrefix, HWND 
     data.cbSize = sizeof data;
     bool found = false;
     for (DWORD i = 0; !found && SetupDiEnumDeviceInfo(set, i, &data); ++i) {
-        const std::string id = Property(set, data, SPDRP_HARDWAREID);
-        found = _strnicmp(id.c_str(), hardwareIdPrefix, std::strlen(hardwareIdPrefix)) == 0;
+        found = Property(set, data, SPDRP_DEVICEDESC).find(name) != std::string::npos;
     }
     if (found) {
         out.caption = Property(set, data, SPDRP_DEVICEDESC) + " Properties";

@@ -17,8 +17,9 @@ struct DeviceSheet {
     INT_PTR result = -1;    // what PropertySheet answered (-1: not shown)
 };
 
-// Finds the first present network device whose hardware id starts with hardwareIdPrefix,
-// asks the library for its advanced pages and shows them modally, owned by owner.
-DeviceSheet ShowDeviceSheet(HMODULE library, const char* hardwareIdPrefix, HWND owner);
+// Finds the first present network device whose description holds name (as a user picks it
+// in the device manager), asks the library for its advanced pages and shows them modally, owned by
+// owner.
+DeviceSheet ShowDeviceSheet(HMODULE library, const std::string& name, HWND owner);
 
 }  // namespace pagehost

@@ -1,5 +1,6 @@
-// nicset-pagehost [library]: shows the ZN6200's property sheet with the pages the library adds
-// (nicset01.dll beside this program when none is named), as the device manager would.
+// nicset-pagehost [library [device name]]: shows a network adapter's property sheet with the
+// pages the library adds (nicset01.dll beside this program and the ZN6200 when not named), as
+// the device manager would.
 #include <cstdio>
 #include <string>
 
@@ -13,7 +14,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const pagehost::DeviceSheet s =
-        pagehost::ShowDeviceSheet(library, "PCI\\VEN_1D5A&DEV_0620", nullptr);
+        pagehost::ShowDeviceSheet(library, argc > 2 ? argv[2] : "ZN6200", nullptr);
     std::printf("%s: provider %s, %d page(s), sheet %ld\n",
                 s.caption.empty() ? "no adapter" : s.caption.c_str(), s.provided ? "TRUE" : "FALSE",
                 s.pagesAdded, static_cast<long>(s.result));

@@ -138,6 +138,12 @@ LRESULT Binding::ControlColor(HDC dc, HWND child, UINT msg, HWND, bool& handled)
     ui::Control* c = ControlOf(child);
     if (!c) c = ControlOf(GetParent(child));  // the edit or list of a combo box
     if (!c) return 0;
+    // A template's control keeps the dialog's own painting (a themed page's background
+    // included) unless its model asks for a colour of its own.
+    const Bound* b = Find(*c);
+    const bool ownColour =
+        !(c->GetColor() & ui::kSystemColor) || !(c->GetFont().color & ui::kSystemColor);
+    if (b && !b->created && !ownColour) return 0;
     handled = true;
     const bool field = msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX;
     SetTextColor(dc, Resolve(c->GetFont().color, field ? COLOR_WINDOWTEXT : COLOR_BTNTEXT));

@@ -53,6 +53,16 @@ bool Help(const Run& run, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
     return true;
 }
 
+// A dialog procedure returns these messages' answers itself; the rest go in DWLP_MSGRESULT.
+INT_PTR Answer(HWND hwnd, UINT msg, LRESULT result) {
+    const bool direct = (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC) ||
+                        msg == WM_COMPAREITEM || msg == WM_VKEYTOITEM || msg == WM_CHARTOITEM ||
+                        msg == WM_QUERYDRAGICON;
+    if (direct) return static_cast<INT_PTR>(result);
+    SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
 INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_INITDIALOG) SetWindowLongPtrA(hwnd, DWLP_USER, lp);
     auto* run = reinterpret_cast<Run*>(GetWindowLongPtrA(hwnd, DWLP_USER));
@@ -76,10 +86,8 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             handled = Help(*run, hwnd, msg, wp, lp, dialog.helpIds);
         } else {
             LRESULT result = 0;
-            if (binding.HandleMessage(hwnd, msg, wp, lp, result)) {
-                SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, result);
-                handled = TRUE;
-            }
+            if (binding.HandleMessage(hwnd, msg, wp, lp, result))
+                handled = Answer(hwnd, msg, result);
         }
     });
     if (dialog.Ended()) EndDialog(hwnd, dialog.Result());
@@ -138,10 +146,7 @@ INT_PTR CALLBACK PageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             return;
         }
         LRESULT result = 0;
-        if (binding.HandleMessage(hwnd, msg, wp, lp, result)) {
-            SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, result);
-            handled = TRUE;
-        }
+        if (binding.HandleMessage(hwnd, msg, wp, lp, result)) handled = Answer(hwnd, msg, result);
     });
     return handled;
 }

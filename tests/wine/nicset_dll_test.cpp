@@ -77,6 +77,7 @@ TEST(NicsetDll, AnswersTheControlPanelFromItsOwnResources) {
     static HWND seen = nullptr;
     static std::string list;
     static HWND sheet = nullptr;
+    static HBRUSH detailsBrush = nullptr;
     seen = sheet = nullptr;
     SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
         KillTimer(nullptr, id);
@@ -87,6 +88,12 @@ TEST(NicsetDll, AnswersTheControlPanelFromItsOwnResources) {
         if (lb && SendMessageA(lb, LB_GETCOUNT, 0, 0) > 0)
             SendMessageA(lb, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text));
         list = text;
+        // The details text keeps the dialog's own background: no model asks for a colour.
+        HDC dc = GetDC(seen);
+        detailsBrush = reinterpret_cast<HBRUSH>(
+            SendMessageA(seen, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                         reinterpret_cast<LPARAM>(GetDlgItem(seen, 1036))));
+        ReleaseDC(seen, dc);
         // New opens the profile's sheet; a second look cancels it, then the dialog.
         SetTimer(nullptr, 0, 500, [](HWND, UINT, UINT_PTR id2, DWORD) {
             KillTimer(nullptr, id2);
@@ -99,6 +106,7 @@ TEST(NicsetDll, AnswersTheControlPanelFromItsOwnResources) {
     EXPECT_EQ(cpl(nullptr, CPL_DBLCLK, 0, 0), 0);
     EXPECT_TRUE(seen) << "dialog 110 was not shown";
     EXPECT_EQ(list, "Home");  // sorted: Home before Office
+    EXPECT_EQ(detailsBrush, GetSysColorBrush(COLOR_BTNFACE));
     EXPECT_TRUE(sheet) << "New did not open the profile's sheet";
     EXPECT_EQ(cpl(nullptr, CPL_STOP, 0, 0), 0);
     EXPECT_EQ(cpl(nullptr, CPL_EXIT, 0, 0), 0);

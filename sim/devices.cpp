@@ -285,6 +285,16 @@ bool SetupApi::WriteInstallParams(const std::string& instanceId,
     return true;
 }
 
+void SetupApi::RestartDevices() {
+    std::vector<std::string> started;
+    for (auto& d : EnumerateInstances(registry_, {}))
+        if (IsStarted(d.id)) started.push_back(d.id);
+    for (auto& id : started) {
+        Tell(id, false);
+        Tell(id, true);
+    }
+}
+
 void SetupApi::Notify(const std::string& instanceId, bool wasStarted) {
     bool now = IsStarted(instanceId);
     if (now != wasStarted) Tell(instanceId, now);

@@ -84,6 +84,9 @@ class SetupApi : public plat::SetupApi {
     const std::vector<ChangeRequest>& Requests() const;
     void ClearRequests();
     void Subscribe(Observer observer);
+    // Windows started again: every started device stops and starts, so its driver reads its
+    // parameters anew; a disabled one stays as it is.
+    void RestartDevices();
 
     // Used by the sets.
     struct Device {

@@ -1,5 +1,6 @@
 // The simulated PC's modal loops: each dialog or sheet that opens runs the next scripted user
-// session, which acts on its controls and ends it; with no session left it is cancelled.
+// session, which acts on its controls and ends it; with no session left it is cancelled, unless
+// a session for unexpected windows was set.
 #pragma once
 #include <deque>
 #include <functional>
@@ -17,6 +18,11 @@ class ModalRunner final : public ui::ModalRunner {
 
     void ExpectDialog(DialogSession session) { dialogs_.push_back(std::move(session)); }
     void ExpectSheet(SheetSession session) { sheets_.push_back(std::move(session)); }
+    // Runs a window that no queued session was expected for (by default it is just cancelled).
+    void WhenUnexpected(DialogSession dialog, SheetSession sheet) {
+        unexpectedDialog_ = std::move(dialog);
+        unexpectedSheet_ = std::move(sheet);
+    }
 
     int RunModal(ui::Dialog& dialog) override;
     int RunModal(ui::PropertySheet& sheet) override;
@@ -27,6 +33,8 @@ class ModalRunner final : public ui::ModalRunner {
   private:
     std::deque<DialogSession> dialogs_;
     std::deque<SheetSession> sheets_;
+    DialogSession unexpectedDialog_;
+    SheetSession unexpectedSheet_;
     std::vector<std::string> opened_;
 };
 

@@ -64,7 +64,10 @@ bool Pc::PacketSlot::CloseAdapter(plat::AdapterHandle h) {
     return pc_.packet().CloseAdapter(h);
 }
 
-Pc::Pc() : setup_(registry_), packet_(std::make_unique<NoAdapter>(system_)), slot_(*this) {}
+Pc::Pc() : setup_(registry_), packet_(std::make_unique<NoAdapter>(system_)), slot_(*this) {
+    // The programs are not modelled across a computer restart; the devices are.
+    system_.OnRestart([this] { setup_.RestartDevices(); });
+}
 
 Pc::~Pc() = default;
 

@@ -67,6 +67,7 @@ bool System::Restart(bool force) {
     const bool allowed = version_.family == plat::OsFamily::Win95 || privilegeHeld_;
     const bool ok = allowed && !restartFails_;
     restarts_.push_back({force, ok});
+    if (ok && onRestart_) onRestart_();
     return ok;
 }
 

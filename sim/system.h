@@ -1,6 +1,7 @@
 // Simulated OS: version, named events shared by every program on this PC, restart.
 #pragma once
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -30,8 +31,10 @@ class System final : public plat::System {
                                           bool initialState) override;
     // Fails on the 95 family (no tokens there) and when set to fail.
     bool EnableShutdownPrivilege() override;
-    // Succeeds on the 95 family, and on NT once the privilege is held.
+    // Succeeds on the 95 family, and on NT once the privilege is held; a restart that succeeds
+    // runs the hook (the PC starts its devices afresh).
     bool Restart(bool force) override;
+    void OnRestart(std::function<void()> hook) { onRestart_ = std::move(hook); }
 
     void SetVersion(plat::OsVersion v) { version_ = v; }
     void SetEventCreationFails(bool fails) { eventsFail_ = fails; }
@@ -57,6 +60,7 @@ class System final : public plat::System {
     std::size_t eventsCreated_ = 0;
     std::size_t privilegeRequests_ = 0;
     std::vector<RestartCall> restarts_;
+    std::function<void()> onRestart_;
 };
 
 }  // namespace sim

@@ -153,6 +153,21 @@ TEST_F(SimDevices, PropertyChangeRestartsAStartedDevice) {
                                                std::string("start ") + kOurs}));
 }
 
+TEST_F(SimDevices, AComputerRestartRestartsTheStartedDevicesOnly) {
+    auto set = OursOnly();
+    ASSERT_TRUE(set);
+    setup_.RestartDevices();
+    EXPECT_EQ(told_, (std::vector<std::string>{
+                         std::string("stop ") + kOurs, std::string("start ") + kOurs,
+                         std::string("stop ") + kOther, std::string("start ") + kOther}));
+    ASSERT_TRUE(set->ChangeState(0, plat::kDicsDisable, plat::kDicsFlagConfigSpecific, 0));
+    told_.clear();
+    setup_.RestartDevices();
+    EXPECT_EQ(told_, (std::vector<std::string>{std::string("stop ") + kOther,
+                                               std::string("start ") + kOther}));
+    EXPECT_FALSE(setup_.IsStarted(kOurs));
+}
+
 TEST_F(SimDevices, InjectedFailures) {
     setup_.SetInstanceIdUnreadable(kOurs, true);
     setup_.SetStatusFails(kOther, true);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "apply_program.h"
+#include "config/stored_key.h"
 #include "nicset/applet.h"
 #include "nicset/device_page.h"
 #include "nicset/nic_cfg_dlg.h"
@@ -74,6 +75,69 @@ TEST_F(Hosts, AProfileSavedByTheAppletLoadsInVelmoraWithItsRepairs) {
     EXPECT_EQ(plat::ReadDword(*k, "PassLength"), 40u);
     EXPECT_EQ(plat::ReadDword(*k, "WepEntry"), 1u);
     EXPECT_EQ(plat::ReadString(*k, "Phrase"), "");
+}
+
+// New in the applet, OK, Yes to the restart: the driver joins the WEP network with the profile's
+// default key and address, velmora shows the profile, and the keys are stored as velmora would.
+TEST_F(Hosts, AProfileMadeInTheAppletIsWhatTheDriverUsesAndVelmoraShows) {
+    const std::string first = "0A1B2C3D4E", second = "00112233445566778899AABBCC";
+    auto pier = Net("Pier", 1);
+    pier.bssid[5] = 0x08;
+    pier.key = second;  // joined only with the second key as the default
+    sim::WriteRadioNetwork(velmora.pc.registry(), "1", pier);
+    auto& f = velmora.form();
+    ASSERT_NE(f.cbSSID.Text(), "Pier");
+    const auto starts = velmora.card->Starts();
+
+    velmora.pc.dialogs().QueueAnswer(plat::kIdYes);  // restart the computer
+    modal.ExpectDialog([](ui::Dialog& d) {
+        d.FindComponentAs<ui::Button>("btNew")->UserClick();
+        d.UserOK();
+    });
+    bool sheetClosed = false;
+    modal.ExpectSheet([&](ui::PropertySheet& s) {
+        auto& sheet = static_cast<nicset::CVHlpPropSheet&>(s);
+        auto& g = sheet.general;
+        g.edName.UserType("Pier");
+        g.edNetworkName.UserType("Pier");
+        g.chAddress.UserClick();
+        g.edAddress.UserType("02aabbccddee");
+        ASSERT_TRUE(s.UserSelectPage(1));
+        auto& sec = sheet.security;
+        sec.chSecurity.UserClick();
+        sec.edFirst.UserType(first);
+        sec.cbSecondSize.UserSelect(1);
+        sec.edSecond.UserType(second);
+        sec.cbDefaultKey.UserDropDown();
+        ASSERT_TRUE(sec.cbDefaultKey.UserSelectText("Second"));
+        sheetClosed = s.UserOK();
+    });
+    EXPECT_EQ(panel.Open(0), 0);
+    ASSERT_TRUE(sheetClosed);
+    ASSERT_EQ(velmora.pc.system().Restarts().size(), 1u);
+
+    EXPECT_EQ(velmora.card->Starts(), starts + 1);
+    EXPECT_EQ(velmora.card->TakenKey(), second);
+    EXPECT_EQ(velmora.card->TakenParameters().networkAddress, "02AABBCCDDEE");
+    velmora.Run(8000);  // velmora finds the restarted card again; the driver joins
+    auto joined = velmora.card->Joined();
+    ASSERT_TRUE(joined);
+    EXPECT_EQ(joined->ssid, "Pier");
+
+    EXPECT_EQ(f.cbProFile.Text(), "Pier");
+    EXPECT_EQ(f.cbSSID.Text(), "Pier");
+    EXPECT_TRUE(f.chWEPEncryption.Checked());
+    EXPECT_TRUE(f.rbKey2.Checked());
+    EXPECT_EQ(f.cbKey2.Text(), "128 bits");
+    const std::string id = velmora.Text("CardCfgId");
+    const std::string stored[] = {config::EncodeStoredKey(first, id),
+                                  config::EncodeStoredKey(second, id)};
+    auto profile = velmora.pc.registry().Open(velmora.Profile(0));
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(f.StoredKeyText[i], stored[i]) << i;
+        EXPECT_EQ(plat::ReadString(*profile, "SharedKey" + std::to_string(i + 1)), stored[i]);
+        EXPECT_EQ(velmora.Text("key" + std::to_string(i)), stored[i]);
+    }
 }
 
 TEST_F(Hosts, TheDeviceManagerRestartsTheDeviceAfterThePageAsksForIt) {

@@ -127,6 +127,7 @@ Engine::Engine(std::string baseDir)
     AddSystemVerbs();
     AddUserVerbs();
     AddCardVerbs();
+    AddLibraryVerbs(*this);
 }
 
 Engine::~Engine() = default;
@@ -149,6 +150,11 @@ ui::Form* Engine::Form(Output& out) {
 }
 
 ui::Component* Engine::Find(const std::string& name, Output& out) {
+    if (windowHost_ && windowHost_->WindowOpen()) {
+        auto* found = windowHost_->FindInWindow(name);
+        if (!found) out.push_back("error: no control " + name + " in the open window");
+        return found;
+    }
     auto* form = Form(out);
     if (!form) return nullptr;
     if (name == form->Name()) return form;
@@ -163,25 +169,68 @@ ui::Component* Engine::Find(const std::string& name, Output& out) {
 
 Output Engine::Run(const Command& c) {
     Output out;
+    Run(c, out);
+    return out;
+}
+
+void Engine::RunScript(const std::vector<Command>& commands, const Report& report) {
+    script_ = &commands;
+    next_ = 0;
+    report_ = &report;
+    while (RunNextCommand()) {
+    }
+    ReportPending();
+    script_ = nullptr;
+    report_ = nullptr;
+}
+
+bool Engine::RunNextCommand() {
+    if (!script_ || next_ >= script_->size()) return false;
+    ReportPending();
+    const std::size_t index = steps_.size();
+    steps_.push_back({&(*script_)[next_++], {}});
+    Run(*steps_[index].command, steps_[index].out);
+    Step& step = steps_[index];
+    if (step.reported && step.out.size() > step.shown) {
+        // Printed after a window it opened had closed: the command that closed it is the
+        // latest, not reported yet.
+        auto late = step.out.begin() + static_cast<std::ptrdiff_t>(step.shown);
+        auto& to = steps_.back().out;
+        to.insert(to.end(), late, step.out.end());
+        step.out.erase(late, step.out.end());
+    }
+    return true;
+}
+
+void Engine::ReportPending() {
+    for (; reported_ < steps_.size(); ++reported_) {
+        Step& step = steps_[reported_];
+        (*report_)(*step.command, step.out);
+        step.reported = true;
+        step.shown = step.out.size();
+    }
+}
+
+void Engine::Run(const Command& c, Output& out) {
     auto it = verbs_.find(c.words[0]);
     if (it == verbs_.end()) {
         out.push_back("error: unknown command " + c.words[0]);
-        return out;
+        return;
     }
     int args = static_cast<int>(c.words.size()) - 1;
     if (it->second.argCount >= 0 && args != it->second.argCount) {
         out.push_back("error: " + c.words[0] + " takes " + std::to_string(it->second.argCount) +
                       " argument(s)");
-        return out;
+        return;
     }
     // What a user does reaches the program as a message from Windows: through the boundary
     // of the program the commands drive.
-    if (!programs_.empty() && !programs_.front()->form.SecondCopy()) {
+    const bool inWindow = windowHost_ && windowHost_->WindowOpen();
+    if (!inWindow && !programs_.empty() && !programs_.front()->form.SecondCopy()) {
         programs_.front()->boundary.Run([&] { it->second.run(*this, c, out); });
     } else {
         it->second.run(*this, c, out);
     }
-    return out;
 }
 
 void Engine::AddSystemVerbs() {
@@ -416,6 +465,20 @@ void Engine::AddUserVerbs() {
 }
 
 void Engine::AddCardVerbs() {
+    // What the driver took up at its last start.
+    AddVerb("driver", 0, [](Engine& e, const Command&, Output& out) {
+        if (!e.card_) {
+            out.push_back("error: no card installed");
+            return;
+        }
+        const auto& p = e.card_->TakenParameters();
+        auto orNone = [](const std::string& s) { return s.empty() ? std::string("none") : s; };
+        out.push_back("starts " + std::to_string(e.card_->Starts()));
+        out.push_back("ssid " + Quote(p.ssid));
+        out.push_back("privacy " + orNone(p.privacyInvoked) + " default " + orNone(p.defaultKey) +
+                      " key " + orNone(e.card_->TakenKey()));
+        out.push_back("address " + orNone(p.networkAddress));
+    });
     // card install FILE | pull | insert | pull-after N | fail-opens N CODE | medium N |
     //      address XX-XX-XX-XX-XX-XX | fail-oid OID|none
     AddVerb("card", -1, [](Engine& e, const Command& c, Output& out) {

@@ -30,8 +30,7 @@ int main(int argc, char** argv) {
     auto slash = file.find_last_of('/');
     scenario::Engine engine(slash == std::string::npos ? "." : file.substr(0, slash));
     int differences = 0;
-    for (auto& c : script.commands) {
-        auto out = engine.Run(c);
+    engine.RunScript(script.commands, [&](const scenario::Command& c, const scenario::Output& out) {
         if (!check) {
             std::string line;
             for (auto& w : c.words) line += (line.empty() ? "" : " ") + scenario::Quote(w);
@@ -39,7 +38,7 @@ int main(int argc, char** argv) {
             for (auto& b : c.body) std::cout << b << "\n";
             if (!c.body.empty() || scenario::IsBlockVerb(c.words[0])) std::cout << "end\n";
             for (auto& o : out) std::cout << "> " << o << "\n";
-            continue;
+            return;
         }
         if (out != c.expected) {
             ++differences;
@@ -47,7 +46,7 @@ int main(int argc, char** argv) {
             for (auto& l : c.expected) std::cout << "  expected: " << l << "\n";
             for (auto& l : out) std::cout << "  actual:   " << l << "\n";
         }
-    }
+    });
     if (check) std::cout << script.commands.size() << " commands, " << differences << " differ\n";
     return differences ? 1 : 0;
 }

@@ -26,8 +26,11 @@ bool SplitWords(const std::string& line, std::vector<std::string>& words, std::s
                     closed = true;
                     break;
                 }
-                if (c == '\\' && i < line.size() && (line[i] == '"' || line[i] == '\\'))
-                    c = line[i++];
+                if (c == '\\' && i < line.size()) {
+                    const char e = line[i];
+                    if (e == '"' || e == '\\') c = line[i++];
+                    if (e == 'n' || e == 't') c = line[i++] == 'n' ? '\n' : '\t';
+                }
                 w += c;
             }
             if (!closed) {
@@ -43,9 +46,14 @@ bool SplitWords(const std::string& line, std::vector<std::string>& words, std::s
 }
 
 std::string Quote(const std::string& text) {
-    if (!text.empty() && text.find_first_of(" \t\"\\") == std::string::npos) return text;
+    if (!text.empty() && text.find_first_of(" \t\n\"\\") == std::string::npos) return text;
     std::string q = "\"";
     for (char c : text) {
+        // A transcript line stays one line.
+        if (c == '\n' || c == '\t') {
+            q += c == '\n' ? "\\n" : "\\t";
+            continue;
+        }
         if (c == '"' || c == '\\') q += '\\';
         q += c;
     }

@@ -25,11 +25,12 @@ struct Script {
 };
 
 Script ParseScript(const std::string& text);
-// Splits one command line into words; double quotes group, \" and \\ escape inside them.
+// Splits one command line into words; double quotes group, \" \\ \n and \t escape inside them.
 bool SplitWords(const std::string& line, std::vector<std::string>& words, std::string& error);
 // Whether a verb takes a body ended by "end".
 bool IsBlockVerb(const std::string& verb);
-// Quotes a text for a transcript when it holds blanks, quotes or nothing.
+// Quotes a text for a transcript when it holds blanks, quotes or nothing; line feeds and tabs
+// are written as \n and \t.
 std::string Quote(const std::string& text);
 
 }  // namespace scenario

@@ -6,6 +6,7 @@
 
 #include "adapter/oids.h"
 #include "adapter/presence.h"
+#include "platform/services.h"
 
 namespace adapter {
 
@@ -25,6 +26,21 @@ std::string DeviceName(const std::array<std::uint8_t, plat::kAdapterRegistryReco
 bool IsRetryable(std::uint32_t error) {
     return std::find(kRetryableOpenErrors.begin(), kRetryableOpenErrors.end(), error) !=
            kRetryableOpenErrors.end();
+}
+
+// The card's instance key, except on NT 4, where the miniport reads the Parameters key of the
+// service that the card's ServiceName names.
+std::string DriverKeyPathOf(plat::Registry& registry, std::string_view classKey,
+                            const std::string& cardKeyPath, const plat::RegKey& cardKey) {
+    if (classKey != kClassKeyNT4) return cardKeyPath;
+    // With no service to follow (no ServiceName, or its Parameters key does not open) the
+    // card's own key serves as the driver key. A name with a backslash would lead outside the
+    // service's own key.
+    const auto service = plat::ReadString(cardKey, kServiceNameValue).value_or("");
+    if (service.empty() || service.find('\\') != std::string::npos) return cardKeyPath;
+    std::string parameters = plat::ServiceParametersPath(service);
+    if (!registry.Open(parameters)) return cardKeyPath;
+    return parameters;
 }
 
 }  // namespace
@@ -52,10 +68,12 @@ bool AdapterContext::FindAdapter() {
     }
     for (std::size_t i = 0; i < names.size() && found_ == 0; ++i) {
         // Set before the pause: handlers that run inside it see the candidate's key.
-        adapterKeyPath_ = plat::JoinPath(classKeyPath_, names[i]);
+        const std::string cardKeyPath = plat::JoinPath(classKeyPath_, names[i]);
+        adapterKeyPath_ = cardKeyPath;
         {
-            auto key = platform_.registry.Open(adapterKeyPath_);
+            auto key = platform_.registry.Open(cardKeyPath);
             if (!key || !plat::ValueExists(*key, kAdapterMarkerValue)) continue;
+            adapterKeyPath_ = DriverKeyPathOf(platform_.registry, classKeyPath_, cardKeyPath, *key);
         }
         Pause();
         if (OpenAdapterAt(i, true)) found_ = 1;

@@ -23,6 +23,8 @@ inline constexpr std::string_view kClassKey95 = "System\\CurrentControlSet\\Serv
 
 // The value that marks the instance keys of supported adapters.
 inline constexpr std::string_view kAdapterMarkerValue = "NetworkType5350";
+// NT 4: the network card key's value that names the card's driver service.
+inline constexpr std::string_view kServiceNameValue = "ServiceName";
 // The packet-access library takes instance names of at most this many characters.
 inline constexpr std::size_t kMaxInstanceNameLength = 15;
 inline constexpr std::string_view kNtDevicePrefix = "\\Device\\";
@@ -99,8 +101,9 @@ class AdapterContext {
 
     // 0 or 1: supported adapters found by the last search.
     int Found() const { return found_; }
-    // HKEY_LOCAL_MACHINE path of the found adapter's instance key; empty before the first
-    // search and after one that found nothing (an empty path names no key).
+    // HKEY_LOCAL_MACHINE path of the found adapter's driver key: its instance key, or on NT 4
+    // its service's Parameters key, where the miniport reads; empty before the first search and
+    // after one that found nothing (an empty path names no key).
     const std::string& AdapterKeyPath() const { return adapterKeyPath_; }
     // The class key chosen by the last search or open.
     const std::string& ClassKeyPath() const { return classKeyPath_; }

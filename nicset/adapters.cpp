@@ -2,6 +2,7 @@
 
 #include "nicset/profile_store.h"
 #include "nicset/reg_key.h"
+#include "platform/services.h"
 
 namespace nicset {
 
@@ -12,7 +13,7 @@ constexpr std::string_view kWin95ClassKey = "SYSTEM\\CurrentControlSet\\Services
 
 void FindNt4(plat::Registry& registry, std::vector<AdapterEntry>& out) {
     RegKey services;
-    if (!services.Open(registry, kServicesKey)) return;
+    if (!services.Open(registry, plat::kServicesKey)) return;
     for (std::size_t n = 0;; ++n) {
         auto name = services.EnumSubKey(n);
         if (!name) break;
@@ -53,7 +54,7 @@ std::string DriverKeyPath(OsKind os, std::string_view instanceKeyName) {
     std::string name(instanceKeyName);
     switch (os) {
         case OsKind::Nt4:
-            return std::string(kServicesKey) + "\\" + name + "\\Parameters";
+            return plat::ServiceParametersPath(name);
         case OsKind::Nt5OrLater:
             return std::string(kNt5ClassKey) + std::string(plat::kNetClassGuid) + "\\" + name;
         case OsKind::Win95:

@@ -17,7 +17,6 @@ OsKind OsKindOf(const plat::OsVersion& version);
 
 // Supported devices: instance identifiers that begin with this (case as written).
 inline constexpr std::string_view kDeviceIdPrefix = "PCI\\VEN_1D5A";
-inline constexpr std::string_view kServicesKey = "SYSTEM\\CurrentControlSet\\Services";
 
 // The driver key under HKEY_LOCAL_MACHINE of an instance key name (NT 4: a service name).
 std::string DriverKeyPath(OsKind os, std::string_view instanceKeyName);

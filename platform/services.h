@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace plat {
@@ -13,6 +14,13 @@ inline constexpr std::uint32_t kServiceStartPending = 2;
 inline constexpr std::uint32_t kServiceStopPending = 3;
 inline constexpr std::uint32_t kServiceRunning = 4;
 inline constexpr std::uint32_t kServicePaused = 7;
+
+// The services' keys under HKEY_LOCAL_MACHINE.
+inline constexpr std::string_view kServicesKey = "SYSTEM\\CurrentControlSet\\Services";
+// The key an NT 4 miniport reads its parameters from: its service's Parameters subkey.
+inline std::string ServiceParametersPath(std::string_view serviceName) {
+    return std::string(kServicesKey) + "\\" + std::string(serviceName) + "\\Parameters";
+}
 
 // Full: SERVICE_ALL_ACCESS; QueryStatus: SERVICE_QUERY_STATUS only.
 enum class ServiceAccess { Full, QueryStatus };

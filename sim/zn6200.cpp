@@ -8,6 +8,7 @@
 #include "config/schema.h"
 #include "config/stored_key.h"
 #include "platform/devices.h"
+#include "platform/services.h"
 
 namespace sim {
 
@@ -281,8 +282,7 @@ std::string Zn6200::EnumInstanceId() {
 }
 
 std::string Zn6200::DriverKeyPath() {
-    Location loc = Locate();
-    return loc.subkey.empty() ? std::string{} : plat::JoinPath(loc.classKey, loc.subkey);
+    return Locate().driverKey;
 }
 
 void Zn6200::Pull() {
@@ -389,6 +389,7 @@ Zn6200::Location Zn6200::Locate() {
             if (!StartsWithName(service, kServicePrefix)) continue;
             loc.subkey = name;
             loc.deviceName = service;
+            loc.driverKey = plat::ServiceParametersPath(service);
             break;
         }
         return loc;
@@ -416,6 +417,7 @@ Zn6200::Location Zn6200::Locate() {
                                  : nullptr;
             if (!driverKey) return loc;
             loc.subkey = sub;
+            loc.driverKey = plat::JoinPath(loc.classKey, sub);
             loc.deviceName =
                 nt ? plat::ReadString(*driverKey, "NetCfgInstanceId").value_or("") : sub;
             return loc;

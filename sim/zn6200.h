@@ -12,8 +12,8 @@
 //     simulated setup interface lists devices) with "Driver" "Net\<n>"; driver key
 //     System\CurrentControlSet\Services\Class\Net\<n>; the card opens by the subkey name.
 //   NT 4: the first subkey of Software\Microsoft\Windows NT\CurrentVersion\NetworkCards whose
-//     "ServiceName" begins with "CV7720"; that key is also the driver key (as velmora writes
-//     it there); the device name is the ServiceName.
+//     "ServiceName" begins with "CV7720"; the device name is the ServiceName, and the driver
+//     key, as for any NT 4 miniport, is SYSTEM\CurrentControlSet\Services\<ServiceName>\Parameters.
 // GetAdapterRegistryInfo answers only for the card's own subkey: any other gives an empty name.
 //
 // The card's own state, HKLM\Software\VelmoraSim\Card, read on every call:
@@ -237,7 +237,7 @@ class Zn6200 final : public plat::PacketAccess {
 
   private:
     struct Location {
-        std::string classKey, subkey, deviceName, enumId;
+        std::string classKey, subkey, deviceName, enumId, driverKey;
     };
     struct CardState {
         bool present = true;

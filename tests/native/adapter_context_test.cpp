@@ -238,6 +238,44 @@ TEST(AdapterContext, ClassKeyOpenNameAndPausePerWindows) {
     }
 }
 
+// NT 4 finds the card under NetworkCards and follows its ServiceName to the key the miniport
+// reads; without one to follow, the card's own key serves.
+TEST(AdapterContext, Nt4DriverKeyIsTheServiceParametersKeyWhenThereIsOne) {
+    const std::string card = std::string(adapter::kClassKeyNT4) + "\\1";
+    const std::string services = "SYSTEM\\CurrentControlSet\\Services\\";
+    struct Case {
+        const char* what;
+        plat::OsVersion os;
+        const char* serviceName;  // nullptr: no value
+        const char* existingKey;  // made below the services key
+        std::string driverKey;
+    };
+    const Case cases[] = {
+        {"followed", kNT4, "ZN1", "ZN1\\Parameters", services + "ZN1\\Parameters"},
+        {"no ServiceName", kNT4, nullptr, "ZN1\\Parameters", card},
+        {"empty ServiceName", kNT4, "", "ZN1\\Parameters", card},
+        {"service without Parameters", kNT4, "ZN1", "ZN1", card},
+        {"name leading below another service", kNT4, "ZN1\\Sub", "ZN1\\Sub\\Parameters", card},
+        {"not on XP", kXP, "ZN1", "ZN1\\Parameters", std::string(adapter::kClassKeyNT5) + "\\1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Rig rig;
+        rig.SetOs(c.os);
+        rig.AddInstance("1");
+        rig.CardAt("1");
+        if (c.serviceName) {
+            ASSERT_TRUE(plat::WriteString(*rig.pc.registry().Open(rig.ClassKey() + "\\1"),
+                                          adapter::kServiceNameValue, c.serviceName));
+        }
+        ASSERT_TRUE(rig.pc.registry().Create(services + c.existingKey));
+        ASSERT_TRUE(rig.ctx.FindAdapter());
+        EXPECT_EQ(rig.ctx.AdapterKeyPath(), c.driverKey);
+        EXPECT_EQ(rig.ctx.ClassKeyPath(), rig.ClassKey());
+        EXPECT_EQ(rig.fake.opens, Strings{"\\Device\\ZN1"});
+    }
+}
+
 TEST_F(AdapterContextTest, TimersRunNestedDuringThePauseBeforeTheOpen) {
     AddInstance("0000");
     CardAt("0000");

@@ -19,15 +19,25 @@ TEST(AdapterOnZn6200, FindsOpensAndSetsUpTheCardOnEveryWindows) {
         const char* fixture;
         plat::OsVersion os;
         std::string_view classKey;
-        const char* subkey;
+        std::string driverKey;
         bool present;
     };
+    const std::string nt5 = std::string(adapter::kClassKeyNT5) + "\\0001";
     const Case cases[] = {
-        {"zn6200-installed.reg", {plat::OsFamily::NT, 5, 1}, adapter::kClassKeyNT5, "0001", true},
-        {"zn6200-installed.reg", {plat::OsFamily::NT, 5, 0}, adapter::kClassKeyNT5, "0001", true},
-        // NT 4 lists no card: presence leaves it to the search.
-        {"zn6200-nt4.reg", {plat::OsFamily::NT, 4, 0}, adapter::kClassKeyNT4, "2", true},
-        {"zn6200-win98.reg", {plat::OsFamily::Win95, 4, 10}, adapter::kClassKey95, "0001", true},
+        {"zn6200-installed.reg", {plat::OsFamily::NT, 5, 1}, adapter::kClassKeyNT5, nt5, true},
+        {"zn6200-installed.reg", {plat::OsFamily::NT, 5, 0}, adapter::kClassKeyNT5, nt5, true},
+        // NT 4 lists no card: presence leaves it to the search, which finds the card under
+        // NetworkCards and takes its service's Parameters key, where the miniport reads.
+        {"zn6200-nt4.reg",
+         {plat::OsFamily::NT, 4, 0},
+         adapter::kClassKeyNT4,
+         "SYSTEM\\CurrentControlSet\\Services\\CV77202\\Parameters",
+         true},
+        {"zn6200-win98.reg",
+         {plat::OsFamily::Win95, 4, 10},
+         adapter::kClassKey95,
+         std::string(adapter::kClassKey95) + "\\0001",
+         true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.fixture << " " << c.os.major << "." << c.os.minor);
@@ -39,7 +49,9 @@ TEST(AdapterOnZn6200, FindsOpensAndSetsUpTheCardOnEveryWindows) {
         EXPECT_EQ(adapter::IsAdapterHardwarePresent(pc.setup(), pc.system()), c.present);
 
         ASSERT_TRUE(ctx.FindAdapter());
-        EXPECT_EQ(ctx.AdapterKeyPath(), std::string(c.classKey) + "\\" + c.subkey);
+        EXPECT_EQ(ctx.ClassKeyPath(), c.classKey);
+        EXPECT_EQ(ctx.AdapterKeyPath(), c.driverKey);
+        EXPECT_EQ(ctx.AdapterKeyPath(), card->DriverKeyPath());
         EXPECT_EQ(card->OpenHandles(), 1u);
         EXPECT_EQ(card->PacketFilter(), adapter::kPacketFilterDirectedBroadcast);
         EXPECT_TRUE(std::equal(card->BpfProgram().begin(), card->BpfProgram().end(),

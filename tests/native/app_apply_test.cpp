@@ -203,6 +203,29 @@ TEST(Apply, Windows98AsksForARebootAndReloads) {
     EXPECT_EQ(f.PageControl1.ActivePage(), &f.TabSheet1);
 }
 
+// NT 4's driver reads its service's Parameters key: Apply writes there, not into the network
+// card's key where velmora found the card.
+TEST(Apply, Nt4WritesTheServiceParametersTheDriverReads) {
+    ApplyProgram p({Net("Harbor"), Other("Quay")}, "zn6200-nt4.reg",
+                   plat::OsVersion{plat::OsFamily::NT, 4, 0});
+    auto& f = p.form();
+    ASSERT_EQ(p.velmora->adapter.AdapterKeyPath(), p.card->DriverKeyPath());
+    f.cbSSID.SetText("Quay");
+    ASSERT_TRUE(ApplyEdits(p));
+    EXPECT_EQ(p.Text("ssid"), "Quay");
+    auto cardKey = p.pc.registry().Open(std::string(adapter::kClassKeyNT4) + "\\2");
+    ASSERT_TRUE(cardKey);
+    for (const char* value : {"ssid", "WepEntry", "key0"}) {  // applied, and repaired at load
+        EXPECT_TRUE(p.Driver()->Get(value)) << value;
+        EXPECT_FALSE(cardKey->Get(value)) << value;
+    }
+    p.card->DeviceStopped();  // the computer restarts
+    p.card->DeviceStarted();
+    EXPECT_EQ(p.card->TakenParameters().ssid, "Quay");
+    p.Run(8000);
+    EXPECT_EQ(f.LinkSsid, "Quay");
+}
+
 TEST(Apply, ARefusedWriteEndsApplyWithTheCursorBackAndTheTimersRunning) {
     ApplyProgram p({Net("Harbor")});
     auto& f = p.form();

@@ -2,6 +2,9 @@
 // and by the device manager. They meet only in the registry.
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <ostream>
+
 #include "apply_program.h"
 #include "config/stored_key.h"
 #include "nicset/applet.h"
@@ -13,24 +16,52 @@
 
 namespace {
 
-struct Hosts : ::testing::Test {
-    ApplyProgram velmora{{Net("Harbor")}};
+struct Machine {
+    const char* name;
+    const char* fixture;
+    std::optional<plat::OsVersion> os;
+};
+void PrintTo(const Machine& m, std::ostream* out) {
+    *out << m.name;
+}
+const Machine kXp{"Xp", "zn6200-installed.reg", std::nullopt};
+const Machine kNt4{"Nt4", "zn6200-nt4.reg", plat::OsVersion{plat::OsFamily::NT, 4, 0}};
+
+struct HostsOn {
+    explicit HostsOn(const Machine& machine)
+        : velmora({Net("Harbor")}, machine.fixture, machine.os) {
+        app.InitInstance([this]() -> std::unique_ptr<nicset::AppletWindow> {
+            return std::make_unique<nicset::CVNicCfgDlg>(host, modal);
+        });
+        EXPECT_TRUE(panel.Load([this](std::uintptr_t h, std::uint32_t m, std::intptr_t a,
+                                      std::intptr_t b) { return app.OnCplMsg(h, m, a, b); }));
+    }
+    // As the computer restarting does: the driver reads its key afresh.
+    void RestartDriver() {
+        velmora.card->DeviceStopped();
+        velmora.card->DeviceStarted();
+    }
+
+    ApplyProgram velmora;
     sim::ModalRunner modal;
     nicset::Host host{velmora.platform};
     nicset::CControlPanelApp app{{[](int id) { return std::string(nicset::StringText(id)); },
                                   [](int) -> void* { return nullptr; }, &modal, "nicset01.dll"}};
     sim::ControlPanel panel;
-
-    void SetUp() override {
-        app.InitInstance([this]() -> std::unique_ptr<nicset::AppletWindow> {
-            return std::make_unique<nicset::CVNicCfgDlg>(host, modal);
-        });
-        ASSERT_TRUE(panel.Load([this](std::uintptr_t h, std::uint32_t m, std::intptr_t a,
-                                      std::intptr_t b) { return app.OnCplMsg(h, m, a, b); }));
-    }
 };
 
-TEST_F(Hosts, TheControlPanelSeesTheAppletAndListsWhatVelmoraSaved) {
+struct Hosts : ::testing::Test, HostsOn {
+    Hosts() : HostsOn(kXp) {}
+};
+
+// What both programs share must meet on every NT, NT 4's service Parameters key included.
+struct HostsOnEveryNt : ::testing::TestWithParam<Machine>, HostsOn {
+    HostsOnEveryNt() : HostsOn(GetParam()) {}
+};
+INSTANTIATE_TEST_SUITE_P(Pcs, HostsOnEveryNt, ::testing::Values(kXp, kNt4),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+TEST_P(HostsOnEveryNt, TheControlPanelSeesTheAppletAndListsWhatVelmoraSaved) {
     ASSERT_EQ(panel.Applets().size(), 1u);
     EXPECT_EQ(panel.Applets()[0].name, "Corvane NIC Configuration");
     EXPECT_EQ(panel.Applets()[0].info, "Configures Corvane NIC");
@@ -53,7 +84,7 @@ TEST_F(Hosts, TheControlPanelSeesTheAppletAndListsWhatVelmoraSaved) {
               (std::vector<std::uint32_t>{1, 2, 3, 8, 5, 6, 7}));  // init .. exit, as Windows
 }
 
-TEST_F(Hosts, AProfileSavedByTheAppletLoadsInVelmoraWithItsRepairs) {
+TEST_P(HostsOnEveryNt, AProfileSavedByTheAppletLoadsInVelmoraWithItsRepairs) {
     velmora.pc.dialogs().QueueAnswer(plat::kIdNo);  // no computer restart
     modal.ExpectDialog([](ui::Dialog& d) {
         d.FindComponentAs<ui::Button>("btNew")->UserClick();
@@ -75,6 +106,8 @@ TEST_F(Hosts, AProfileSavedByTheAppletLoadsInVelmoraWithItsRepairs) {
     EXPECT_EQ(plat::ReadDword(*k, "PassLength"), 40u);
     EXPECT_EQ(plat::ReadDword(*k, "WepEntry"), 1u);
     EXPECT_EQ(plat::ReadString(*k, "Phrase"), "");
+    RestartDriver();  // the applet wrote the driver values where the driver reads them
+    EXPECT_EQ(velmora.card->TakenParameters().ssid, "Latte");
 }
 
 // New in the applet, OK, Yes to the restart: the driver joins the WEP network with the profile's

@@ -182,7 +182,7 @@ TEST_F(Zn6200Test, OpensByDeviceNameOnNtByServiceOnNt4AndBySubkeyOn95) {
          "CV77202",
          "\\Device\\CV77202",
          "2",
-         "Software\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards\\2"},
+         "SYSTEM\\CurrentControlSet\\Services\\CV77202\\Parameters"},
     };
     for (const auto& l : layouts) {
         SCOPED_TRACE(l.name);

@@ -1,6 +1,7 @@
 #include "nicset/device_page.h"
 
 #include "nicset/adapters.h"
+#include "nicset/applet.h"
 #include "nicset/nic_cfg_dlg.h"
 #include "nicset/profile_store.h"
 #include "nicset/restart.h"
@@ -55,6 +56,10 @@ DevicePage::DevicePage(Host platform, ui::ModalRunner& modal, DevicePageContext 
       modal_(modal),
       context_(context) {
     SetCaption("Settings");
+    // In the device manager's sheet: the page's own table, and the help file by its bare name.
+    helpIds = {{1010, 66538}, {1008, 66796}, {1006, 66797},
+               {1005, 66539}, {1003, 66799}, {1020, 66544}};
+    helpFile = kHelpFileName;
     struct Placed {
         ui::Control& c;
         int id;

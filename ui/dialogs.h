@@ -69,6 +69,11 @@ class PropertyPage : public Form {
     std::function<bool()> OnApply;
     std::function<void()> OnReset;
 
+    // A page in a sheet of another program's brings its own context help: these, when set,
+    // serve in place of its sheet's.
+    std::vector<HelpId> helpIds;
+    std::string helpFile;
+
     // The sheet's Apply button follows whether any page has unsaved changes.
     void SetModified(bool modified);
     bool Modified() const { return modified_; }

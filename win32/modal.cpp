@@ -35,11 +35,11 @@ std::vector<DWORD> HelpTable(const std::vector<ui::HelpId>& ids) {
     return table;
 }
 
-bool Help(const Run& run, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
+bool Help(const std::string& helpFile, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
           const std::vector<ui::HelpId>& ids) {
-    if (ids.empty() || run.runner->HelpFile().empty()) return false;
+    if (ids.empty() || helpFile.empty()) return false;
     auto table = HelpTable(ids);
-    const char* file = run.runner->HelpFile().c_str();
+    const char* file = helpFile.c_str();
     if (msg == WM_HELP) {
         const auto* info = reinterpret_cast<const HELPINFO*>(lp);
         if (!info || info->iContextType != HELPINFO_WINDOW) return false;
@@ -83,7 +83,7 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             LOWORD(wp) == IDOK ? dialog.UserOK() : dialog.UserCancel();
             handled = TRUE;
         } else if (msg == WM_HELP || msg == WM_CONTEXTMENU) {
-            handled = Help(*run, hwnd, msg, wp, lp, dialog.helpIds);
+            handled = Help(run->runner->HelpFile(), hwnd, msg, wp, lp, dialog.helpIds);
         } else {
             LRESULT result = 0;
             if (binding.HandleMessage(hwnd, msg, wp, lp, result))
@@ -141,8 +141,10 @@ INT_PTR CALLBACK PageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         }
         if (msg == WM_HELP || msg == WM_CONTEXTMENU) {
             const ui::PropertySheet* sheet = page.Sheet();
-            handled =
-                Help(*run, hwnd, msg, wp, lp, sheet ? sheet->helpIds : std::vector<ui::HelpId>{});
+            const std::vector<ui::HelpId> none;
+            const auto& ids = !page.helpIds.empty() ? page.helpIds : sheet ? sheet->helpIds : none;
+            handled = Help(page.helpFile.empty() ? run->runner->HelpFile() : page.helpFile, hwnd,
+                           msg, wp, lp, ids);
             return;
         }
         LRESULT result = 0;

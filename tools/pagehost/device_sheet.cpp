@@ -21,7 +21,7 @@ std::string Property(HDEVINFO set, SP_DEVINFO_DATA& data, DWORD which) {
     if (!SetupDiGetDeviceRegistryPropertyA(set, &data, which, nullptr,
                                            reinterpret_cast<BYTE*>(text), sizeof text - 2, nullptr))
         return {};
-    return text;  // a multi-string's first entry
+    return text;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // configurator's sheet, where typed, pasted and stored texts meet the address and key edits.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
@@ -104,15 +105,20 @@ void ConfigurationSheet(FuzzedDataProvider& in) {
                 break;
         }
     }
-    if (!sheet.UserOK()) return;
+    // UserOK answers the click; the sheet ends only when every page took its values.
+    sheet.UserOK();
+    if (!sheet.Ended() || sheet.Result() != ui::kResultOk) return;
     nicset::ConfigurationRecord back = r;
     nicset::CopyBackFromPages(back, sheet);
     const nicset::ConfigurationRecord made = nicset::RecordFromPages(sheet);
     for (const nicset::ConfigurationRecord* out : {&std::as_const(back), &made}) {
         // An address taken with OK is twelve hex digits, or there is none.
         if (out->macAddressOn && (out->macAddress.size() != nicset::kMacAddressDigits ||
-                                  !nicset::IsHexText(out->macAddress)))
+                                  !nicset::IsHexText(out->macAddress))) {
+            std::fprintf(stderr, "on %d address '%s' (record: on %d '%s')\n", out->macAddressOn,
+                         out->macAddress.c_str(), r.macAddressOn, r.macAddress.c_str());
             std::abort();
+        }
     }
 }
 

@@ -20,24 +20,20 @@ constexpr const char* kHives[] = {"HARDWARE", "SAM", "SECURITY", "SOFTWARE", "SY
     std::abort();
 }
 
-// Every hive as the V5 export shows it.
-std::string Tree(plat::Registry& reg) {
-    std::string all;
-    for (const char* hive : kHives) all += sim::ExportReg(reg, hive).value_or("(none)\n");
-    return all;
-}
-
+// Each hive on its own: a hive whose export is refused (a name with a line break) is skipped.
 void CheckRoundTrip(sim::Registry& reg) {
-    const std::string tree = Tree(reg);
-    for (auto format : {sim::RegFormat::V5, sim::RegFormat::Regedit4}) {
-        sim::Registry copy;
-        for (const char* hive : kHives) {
+    for (const char* hive : kHives) {
+        const auto tree = sim::ExportReg(reg, hive);
+        if (!tree) continue;
+        for (auto format : {sim::RegFormat::V5, sim::RegFormat::Regedit4}) {
             const auto text = sim::ExportReg(reg, hive, format);
-            if (!text) continue;
+            if (!text) Fail("one format exports, the other does not", *tree);
+            sim::Registry copy;
             const auto result = sim::ImportReg(copy, *text);
             if (!result) Fail(("export does not import: " + result.message).c_str(), *text);
+            if (sim::ExportReg(copy, hive) != tree)
+                Fail("the imported export is another tree", *text);
         }
-        if (Tree(copy) != tree) Fail("the imported export is another tree", tree);
     }
 }
 

@@ -379,16 +379,26 @@ void AppendValue(std::string& out, const std::string& name, const plat::RegValue
     out += "\r\n";
 }
 
-void AppendKey(plat::Registry& reg, const plat::RegKey& key, const std::string& path,
+// A .reg line has no escape for a line break: a name holding one would split its line.
+bool FitsOnALine(std::string_view name) {
+    return name.find_first_of("\r\n") == std::string_view::npos;
+}
+
+bool AppendKey(plat::Registry& reg, const plat::RegKey& key, const std::string& path,
                RegFormat format, std::string& out) {
+    if (!FitsOnALine(path)) return false;
     out += "[HKEY_LOCAL_MACHINE\\" + path + "]\r\n";
-    for (const auto& name : key.ValueNames())
+    for (const auto& name : key.ValueNames()) {
+        if (!FitsOnALine(name)) return false;
         if (auto v = key.Get(name)) AppendValue(out, name, *v, format);
+    }
     out += "\r\n";
     for (const auto& sub : key.SubKeyNames()) {
         auto sub_path = plat::JoinPath(path, sub);
-        if (auto k = reg.Open(sub_path)) AppendKey(reg, *k, sub_path, format, out);
+        auto k = reg.Open(sub_path);
+        if (k && !AppendKey(reg, *k, sub_path, format, out)) return false;
     }
+    return true;
 }
 
 }  // namespace
@@ -418,7 +428,7 @@ std::optional<std::string> ExportReg(plat::Registry& reg, std::string_view path,
     if (!key) return std::nullopt;
     std::string out(format == RegFormat::V5 ? kV5Header : kV4Header);
     out += "\r\n\r\n";
-    AppendKey(reg, *key, std::string(path), format, out);
+    if (!AppendKey(reg, *key, std::string(path), format, out)) return std::nullopt;
     return out;
 }
 

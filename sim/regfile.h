@@ -29,7 +29,8 @@ RegFileResult ImportRegFile(plat::Registry& reg, const std::string& file);
 
 // The key at `path` with its whole subtree, as the registry editor writes it (CRLF lines,
 // subkeys and values in enumeration order, hex data wrapped at about 80 columns). Nullopt when
-// the key does not exist.
+// the key does not exist, or when a key or value name in the tree holds a line break, which no
+// line of the file can carry.
 std::optional<std::string> ExportReg(plat::Registry& reg, std::string_view path,
                                      RegFormat format = RegFormat::V5);
 

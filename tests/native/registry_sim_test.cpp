@@ -233,6 +233,34 @@ TEST(RegFile, TextBehindAByteOrderMarkBecomesLatin1) {
     }
 }
 
+// A name with a line break would split its line and import as another tree: no export at all.
+TEST(RegFile, ExportRefusesATreeWithALineBreakInAName) {
+    struct Case {
+        const char* label;
+        const char* key;    // below SOFTWARE\T
+        const char* value;  // set in that key
+    } cases[] = {
+        {"value name", "", "two\nlines"},
+        {"value name with CR", "", "ends\r"},
+        {"key name", "Sub\nKey", "v"},
+        {"key name deeper down", "A\\B\rC", "v"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        sim::Registry reg;
+        const std::string path = std::string("SOFTWARE\\T") + (*c.key ? "\\" : "") + c.key;
+        auto key = reg.Create(path);
+        ASSERT_TRUE(key);
+        ASSERT_TRUE(plat::WriteString(*key, c.value, "x"));
+        ASSERT_TRUE(plat::WriteString(*reg.Create("SOFTWARE\\U"), "plain", "y"));
+        for (auto format : {sim::RegFormat::V5, sim::RegFormat::Regedit4})
+            EXPECT_FALSE(sim::ExportReg(reg, "SOFTWARE\\T", format));
+        EXPECT_FALSE(sim::ExportReg(reg, "SOFTWARE"));
+        // A tree beside it still exports.
+        EXPECT_TRUE(sim::ExportReg(reg, "SOFTWARE\\U"));
+    }
+}
+
 TEST(RegFile, ExportWritesUnprintableStringsAsHex) {
     sim::Registry reg;
     auto key = reg.Create("SOFTWARE\\T");

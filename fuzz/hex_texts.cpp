@@ -97,8 +97,9 @@ void ConfigurationSheet(FuzzedDataProvider& in) {
                 in.PickValueInArray(edits)->UserClearText();
                 break;
             case 5:
-                sheet.general.chAddress.SetChecked(in.ConsumeBool());
-                sheet.security.chSecurity.SetChecked(in.ConsumeBool());
+                // As the user clicks: only a box on the page on view takes it.
+                (in.ConsumeBool() ? sheet.general.chAddress : sheet.security.chSecurity)
+                    .UserClick();
                 break;
             default:
                 pc.dialogs().QueueAnswer(in.PickValueInArray({plat::kIdYes, plat::kIdNo}));

@@ -31,6 +31,12 @@ class FuzzedDriver final : public plat::PacketAccess {
     }
     bool GetAdapterRegistryInfo(std::uint8_t* record, const char*) override {
         std::memset(record, 0, plat::kAdapterRegistryRecordSize);
+        if (in) {
+            // Any record, its device name unterminated too.
+            const auto bytes = in->ConsumeBytes<std::uint8_t>(plat::kAdapterRegistryRecordSize);
+            if (!bytes.empty()) std::memcpy(record, bytes.data(), bytes.size());
+            return in->ConsumeBool();
+        }
         std::memcpy(record + plat::kAdapterRegistryDeviceNameOffset, "ZN6200", 7);
         return true;
     }
@@ -114,8 +120,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     plat::Platform platform = pc.platform();
     app::Velmora velmora(platform);
     app::TForm1& form = velmora.form;
+    // Mostly the card is found with sound answers; sometimes the search itself, the medium
+    // and the station address checks, gets fuzzed answers.
+    const bool fuzzedSearch = in.ConsumeIntegralInRange(0, 7) == 0;
+    if (fuzzedSearch) driver.in = &in;
     velmora.boundary.Run([&] { form.InsertTimerTimer(); });
-    if (!form.AdapterOnline) std::abort();
+    if (!fuzzedSearch && !form.AdapterOnline) std::abort();
 
     driver.in = &in;
     while (in.remaining_bytes() > 0) {

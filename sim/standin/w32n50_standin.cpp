@@ -3,7 +3,8 @@
 // the Windows registry (where the radio environment and the card's slot are seeded, see
 // sim/zn6200.h), the tick count and the running Windows' version. Wine cannot restart a device,
 // so the card takes up changed driver parameters by itself, as a restart would. It reads the
-// radio environment again at most once a second: Wine does not reliably signal registry changes.
+// radio environment and the parameters again at most once a second: Wine does not reliably
+// signal registry changes.
 #include <windows.h>
 
 #include <cstdint>
@@ -46,7 +47,8 @@ class StandIn {
         : card_(
               registry_, [this] { return Now(); }, [this] { return system_.Version(); },
               sim::Zn6200Options{.followRegistry = true,
-                                 .radioStamp = [this] { return Now() / 1000; }}) {}
+                                 .radioStamp = [this] { return Now() / 1000; },
+                                 .parameterStamp = [this] { return Now() / 1000; }}) {}
 
     // Every call holds the lock: a caller may use the library from more than one thread.
     template <class F>

@@ -1,5 +1,6 @@
 // The main window of velmora.
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -306,6 +307,16 @@ class TForm1 : public ui::Form {
 
   private:
     bool secondCopy_ = false;
+    // What the channel tick last formatted, so that an unchanged network or channel is not
+    // formatted again; an empty text: nothing yet.
+    struct StationShown {
+        std::uint8_t bssid[6] = {};
+        std::string ssid, text;
+    } stationShown_;
+    struct ChannelShown {
+        std::uint16_t frequency = 0, flags = 0;
+        std::string text;
+    } channelShown_;
     std::unique_ptr<plat::Event> instanceEvent_;  // held for the life of the program
 
     void BuildStatusPage();

@@ -154,7 +154,7 @@ void TForm1::UpdateStatistics() {
         std::fill(buf.begin(), buf.end(), 0);
         if (adapter.QueryOidWithLength(oid, buf.data(), size, written) != 0) continue;
         const std::string text =
-            Text("%llu", CounterValue(buf.data(), written) & 0xFFFFFFFFu);  // "%u" of it
+            std::to_string(CounterValue(buf.data(), written) & 0xFFFFFFFFu);  // "%u" of it
         texts.first->SetCaption(text);
         texts.second->SetCaption(text);
     }
@@ -165,8 +165,8 @@ void TForm1::UpdateStatistics() {
         CounterValue(buf.data() + adapter::DeviceStatusRecord::kBytesTransmitted, 8) / 128;
     const std::uint64_t rxK =
         CounterValue(buf.data() + adapter::DeviceStatusRecord::kBytesReceived, 8) / 128;
-    stTxByte.SetCaption(Text("%llu", txK & 0xFFFFFFFFu));
-    stRxByte.SetCaption(Text("%llu", rxK & 0xFFFFFFFFu));
+    stTxByte.SetCaption(std::to_string(txK & 0xFFFFFFFFu));
+    stRxByte.SetCaption(std::to_string(rxK & 0xFFFFFFFFu));
 
     struct Direction {
         std::uint64_t kbits;

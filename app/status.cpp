@@ -2,6 +2,7 @@
 #include "app/status.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -142,13 +143,20 @@ void TForm1::StatusTimerTimer() {
 }
 
 void TForm1::ChannelTimerTimer() {
-    std::vector<std::uint8_t> buf(adapter::kQueryBufferSize);
+    // Twenty times a second: no fresh 5000 bytes each time. Only the leading bytes are read
+    // back, so only they start out zero.
+    std::array<std::uint8_t, adapter::kQueryBufferSize> buf;
+    std::fill_n(buf.begin(), 2 * kMaxSsidBytes, std::uint8_t{0});
     const auto size = static_cast<std::uint32_t>(buf.size());
     if (adapter.QueryOid(adapter::OID_PRIV_CONNECTION_STATE, buf.data(), size) != 0) return;
     auto showChannel = [&] {
         if (adapter.QueryOid(adapter::OID_PRIV_CURRENT_CHANNEL, buf.data(), size) != 0) return;
-        CurrentChannel.SetCaption(
-            ChannelText(std::uint16_t(buf[0] | buf[1] << 8), std::uint16_t(buf[2] | buf[3] << 8)));
+        const auto frequency = std::uint16_t(buf[0] | buf[1] << 8);
+        const auto flags = std::uint16_t(buf[2] | buf[3] << 8);
+        if (channelShown_.text.empty() || frequency != channelShown_.frequency ||
+            flags != channelShown_.flags)
+            channelShown_ = {frequency, flags, ChannelText(frequency, flags)};
+        CurrentChannel.SetCaption(channelShown_.text);
     };
     if (buf[0] == 0) {
         if (StationState.Caption() == kEncryptionNeededText)
@@ -159,10 +167,21 @@ void TForm1::ChannelTimerTimer() {
     }
     ++ChannelTick;
     if (adapter.QueryOid(adapter::OID_PRIV_BSSID, buf.data(), size) == 0) {
-        const std::string address = MacText(buf.data());
+        std::uint8_t bssid[6];
+        std::copy_n(buf.begin(), sizeof bssid, bssid);
         std::uint32_t written = 0;
         if (adapter.QueryOidWithLength(adapter::OID_PRIV_SSID, buf.data(), size, written) == 0) {
-            const std::string text = " " + SsidOf(buf.data(), written) + ": " + address;
+            // Twenty ticks a second: the same network still shown is not formatted again.
+            std::string ssid = SsidOf(buf.data(), written);
+            const bool same = !stationShown_.text.empty() &&
+                              std::equal(bssid, bssid + sizeof bssid, stationShown_.bssid) &&
+                              ssid == stationShown_.ssid;
+            if (!same) {
+                stationShown_.text = " " + ssid + ": " + MacText(bssid);
+                std::copy_n(bssid, sizeof bssid, stationShown_.bssid);
+                stationShown_.ssid = std::move(ssid);
+            }
+            const std::string& text = stationShown_.text;
             const bool twoLines = text.size() > kOneLineStationChars;
             lbConnectTo.SetTop(twoLines ? 19 : 24);
             StationState.SetTop(twoLines ? 14 : 24);

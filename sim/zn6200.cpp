@@ -127,7 +127,7 @@ std::string DriverParameters::DefaultKeyHex() const {
 }
 
 Zn6200::Zn6200(plat::Registry& hklm, Clock nowMs, OsSource os, Options options)
-    : reg_(hklm), now_(std::move(nowMs)), os_(std::move(os)), options_(options) {
+    : reg_(hklm), now_(std::move(nowMs)), os_(std::move(os)), options_(std::move(options)) {
     lastPresent_ = ReadCard().present;
     if (lastPresent_) Start(now_());
 }
@@ -466,6 +466,26 @@ void Zn6200::WriteCard(std::string_view name, const plat::RegValue& value) {
     if (auto key = reg_.Create(kCardKey)) key->Set(name, value.type, value.data);
 }
 
+const std::vector<RadioNetwork>& Zn6200::Radio() {
+    std::optional<std::uint64_t> stamp;
+    if (options_.radioStamp) stamp = options_.radioStamp();
+    if (!stamp || stamp != radioStamp_) {
+        radio_ = ReadRadioNetworks(reg_);
+        radioStamp_ = stamp;
+        ++radioReads_;
+    }
+    return radio_;
+}
+
+bool Zn6200::ParametersChanged() {
+    std::optional<std::pair<std::uint64_t, plat::OsVersion>> seen;
+    if (options_.parameterStamp) seen.emplace(options_.parameterStamp(), os_());
+    // A start takes up the same registry, so an unchanged one still matches what it took.
+    if (seen && seen == parametersSeen_) return false;
+    parametersSeen_ = seen;
+    return Differs(ReadParameters(), params_);
+}
+
 Zn6200::CardState Zn6200::Sync() {
     std::uint64_t now = now_();
     CardState card = ReadCard();
@@ -477,7 +497,7 @@ Zn6200::CardState Zn6200::Sync() {
     if (!lastPresent_) {
         lastPresent_ = true;
         if (!heldStopped_) Start(now);
-    } else if (started_ && options_.followRegistry && Differs(ReadParameters(), params_)) {
+    } else if (started_ && options_.followRegistry && ParametersChanged()) {
         Start(now);
     }
     if (started_) Advance(now, card);
@@ -509,7 +529,7 @@ void Zn6200::Stop() {
 }
 
 void Zn6200::Advance(std::uint64_t now, const CardState& card) {
-    auto env = ReadRadioNetworks(reg_);
+    const auto& env = Radio();
     channels_ = ScanChannels(params_.Band(), card.domain);
     now = std::max(now, lastAdvance_);  // the clock only moves on
     if (link_ && !link_->own) AddTraffic(link_->net, now - lastAdvance_);
@@ -726,7 +746,7 @@ std::uint32_t Zn6200::Query(plat::NdisRequestBlock& r, std::uint8_t* buffer, std
             break;
         case oid::kBssList: {
             std::size_t fit = length / kScanListEntrySize, n = 0;
-            for (const auto& net : ReadRadioNetworks(reg_)) {
+            for (const auto& net : Radio()) {
                 if (!heard_.count(net.bssid)) continue;
                 if (n == fit) break;
                 EncodeScanListEntry(net, SignalAt(net, now), buffer + n * kScanListEntrySize);

@@ -84,6 +84,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "adapter/oids.h"
@@ -151,6 +152,12 @@ struct Zn6200Options {
     // Take up changed driver parameters at the next call, as a restart would: for the stand-in,
     // since Wine cannot restart a device.
     bool followRegistry = false;
+    // When set, the radio environment is read again only once this gives a new value (the
+    // simulated registry's write count; for the stand-in, the second of real time); unset, on
+    // every request.
+    std::function<std::uint64_t()> radioStamp;
+    // Likewise for followRegistry's look at the driver parameters (with the same Windows).
+    std::function<std::uint64_t()> parameterStamp;
 };
 
 class Zn6200 final : public plat::PacketAccess {
@@ -224,6 +231,8 @@ class Zn6200 final : public plat::PacketAccess {
     // The default key the driver took up at its last start, as hex; "" none.
     const std::string& TakenKey() const { return wepKey_; }
     std::uint32_t Starts() const { return starts_; }
+    // Times the radio environment was read from the registry.
+    std::uint64_t RadioReads() const { return radioReads_; }
     std::uint32_t PacketFilter() const { return packetFilter_; }
     const std::vector<std::uint8_t>& BpfProgram() const { return bpf_; }
     std::size_t OpenHandles() const { return handles_.size(); }
@@ -260,6 +269,10 @@ class Zn6200 final : public plat::PacketAccess {
     CardState ReadCard();
     DriverParameters ReadParameters();
     void WriteCard(std::string_view name, const plat::RegValue& value);
+    // The radio environment, read again only when Options::radioStamp says it may have changed.
+    const std::vector<RadioNetwork>& Radio();
+    // Whether the driver key now differs from what the last start took up.
+    bool ParametersChanged();
     // Brings the card up to now: presence, followed parameters, scan, link, counters.
     CardState Sync();
     void Start(std::uint64_t now);
@@ -311,6 +324,11 @@ class Zn6200 final : public plat::PacketAccess {
     std::set<MacAddress> heard_;
     std::optional<Link> link_;
     std::uint64_t lastAdvance_ = 0;
+    std::vector<RadioNetwork> radio_;
+    std::optional<std::uint64_t> radioStamp_;  // of radio_; nullopt: read it again
+    std::uint64_t radioReads_ = 0;
+    // Registry and Windows at the last look at the parameters; nullopt: look again.
+    std::optional<std::pair<std::uint64_t, plat::OsVersion>> parametersSeen_;
     Counter txFrames_, rxFrames_, txBytes_, rxBytes_;
 };
 

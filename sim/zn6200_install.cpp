@@ -9,6 +9,10 @@ namespace sim {
 namespace {
 
 Zn6200* Install(Pc& pc, Zn6200Options options) {
+    // The radio lives in the PC's registry: what has not been written need not be read again.
+    auto writes = [&reg = pc.registry()] { return reg.WriteCount(); };
+    if (!options.radioStamp) options.radioStamp = writes;
+    if (!options.parameterStamp) options.parameterStamp = writes;
     auto card = std::make_unique<Zn6200>(
         pc.registry(), [&loop = pc.loop()] { return loop.NowMs(); }, pc.system(), options);
     Zn6200* raw = card.get();

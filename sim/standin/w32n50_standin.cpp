@@ -2,7 +2,9 @@
 // same exports, with the simulated ZN6200 behind them: one card, made on the first call, over
 // the Windows registry (where the radio environment and the card's slot are seeded, see
 // sim/zn6200.h), the tick count and the running Windows' version. Wine cannot restart a device,
-// so the card takes up changed driver parameters by itself, as a restart would.
+// so the card takes up changed driver parameters by itself, as a restart would. It reads the
+// radio environment and the parameters again at most once a second: Wine does not reliably
+// signal registry changes.
 #include <windows.h>
 
 #include <cstdint>
@@ -44,7 +46,9 @@ class StandIn {
     StandIn()
         : card_(
               registry_, [this] { return Now(); }, [this] { return system_.Version(); },
-              sim::Zn6200Options{.followRegistry = true}) {}
+              sim::Zn6200Options{.followRegistry = true,
+                                 .radioStamp = [this] { return Now() / 1000; },
+                                 .parameterStamp = [this] { return Now() / 1000; }}) {}
 
     // Every call holds the lock: a caller may use the library from more than one thread.
     template <class F>

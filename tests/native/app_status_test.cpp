@@ -167,6 +167,26 @@ TEST(ChannelDisplay, LongNameTakesTwoLinesAndAShortOneRestoresOne) {
     EXPECT_EQ(p.form().lbConnectTo.Top(), 24);
 }
 
+TEST(ChannelDisplay, SameNameOnAnotherAddressOrChannelShowsAgain) {
+    Program p({Net("Harbor")}, "");
+    p.Run(8000);
+    EXPECT_EQ(p.form().StationState.Caption(), " Harbor: 00-1D-5A-30-00-07");
+    EXPECT_EQ(p.form().CurrentChannel.Caption(), "6  B/  2.437 GHz");
+
+    auto moved = Net("Harbor");
+    moved.bssid.back() = 0x08;
+    sim::ClearRadioNetworks(p.pc.registry());
+    sim::WriteRadioNetwork(p.pc.registry(), "0", moved);
+    p.Run(8000);
+    EXPECT_EQ(p.form().StationState.Caption(), " Harbor: 00-1D-5A-30-00-08");
+
+    moved.frequency = 2462;
+    sim::WriteRadioNetwork(p.pc.registry(), "0", moved);
+    p.Run(8000);
+    EXPECT_EQ(p.form().StationState.Caption(), " Harbor: 00-1D-5A-30-00-08");
+    EXPECT_EQ(p.form().CurrentChannel.Caption(), "11  B/  2.462 GHz");
+}
+
 TEST(StatusPoll, ConfigurationTabsReturnOnceTheServiceLetsGo) {
     Program p({Net("Harbor")}, "Harbor");
     p.Run(3000);

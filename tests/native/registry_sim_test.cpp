@@ -3,7 +3,9 @@
 
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "sim/regfile.h"
 #include "sim/registry.h"
@@ -65,6 +67,37 @@ TEST(SimRegistry, TheRootHoldsOnlyTheHives) {
     EXPECT_FALSE(reg.MoveKey("SOFTWARE\\A", "Elsewhere"));
     EXPECT_TRUE(reg.Open("SOFTWARE\\A"));
     EXPECT_EQ(reg.WriteCount(), 1u);
+}
+
+TEST(SimRegistry, EverySuccessfulChangeCountsOneWriteAndReadsNone) {
+    sim::Registry reg;
+    auto key = reg.Create("SOFTWARE\\A");
+    ASSERT_TRUE(key);
+    const std::pair<const char*, std::function<bool()>> steps[] = {
+        {"set", [&] { return plat::WriteString(*key, "v", "1"); }},
+        {"set the same", [&] { return plat::WriteString(*key, "v", "1"); }},
+        {"delete value", [&] { return key->DeleteValue("v"); }},
+        {"create", [&] { return reg.Create("SOFTWARE\\A\\B") != nullptr; }},
+        {"move", [&] { return reg.MoveKey("SOFTWARE\\A\\B", "SOFTWARE\\C"); }},
+        {"delete tree", [&] { return reg.DeleteTree("SOFTWARE\\C"); }},
+        {"import",
+         [&] {
+             return bool(sim::ImportReg(reg, "REGEDIT4\n\n[HKLM\\SOFTWARE\\A]\n\"w\"=\"2\"\n"));
+         }},
+    };
+    for (const auto& [what, change] : steps) {
+        const auto before = reg.WriteCount();
+        EXPECT_TRUE(change()) << what;
+        EXPECT_EQ(reg.WriteCount(), before + 1) << what;
+    }
+    const auto writes = reg.WriteCount();
+    EXPECT_TRUE(reg.Open("SOFTWARE\\A"));
+    EXPECT_TRUE(reg.Create("SOFTWARE\\A"));  // there already
+    EXPECT_EQ(plat::ReadString(*key, "w"), "2");
+    EXPECT_FALSE(key->DeleteValue("missing"));
+    EXPECT_FALSE(reg.DeleteTree("SOFTWARE\\Missing"));
+    EXPECT_THAT(key->ValueNames(), ElementsAre("w"));
+    EXPECT_EQ(reg.WriteCount(), writes);
 }
 
 TEST(SimRegistry, RefusedKeysTakeNoWrites) {

@@ -611,6 +611,25 @@ TEST_F(Zn6200Test, StaysScanningUntilTheNetworkAppearsAndDropsItWhenItGoes) {
     EXPECT_EQ(Query(h, oid::kBssList).written, 4 * 72u);
 }
 
+TEST_F(Zn6200Test, ReadsTheRadioAgainOnlyAfterARegistryWrite) {
+    auto h = Open();
+    Advance(3000);
+    ASSERT_EQ(Number(h, oid::kConnectionState), 1u);
+    ASSERT_GT(Query(h, oid::kBssList).written, 0u);
+    const auto reads = card_->RadioReads();
+    for (int i = 0; i < 5; ++i) {
+        Advance(50);
+        Query(h, oid::kBssList);
+        Number(h, oid::kConnectionState);
+    }
+    EXPECT_EQ(card_->RadioReads(), reads);
+
+    sim::ClearRadioNetworks(pc_->registry());
+    EXPECT_EQ(Number(h, oid::kConnectionState), 0u);
+    EXPECT_EQ(Query(h, oid::kBssList).written, 0u);
+    EXPECT_EQ(card_->RadioReads(), reads + 1);
+}
+
 TEST_F(Zn6200Test, CountersGrowAtTheNetworksRatesOnlyWhileJoined) {
     auto h = Open();
     auto bytes = [&](std::size_t at) {

@@ -186,6 +186,7 @@ TEST_F(StandInDll, RegistryPullsTheCardAndChangedParametersRestartIt) {
 
     // What a device restart would take up, the stand-in takes up by itself.
     SetValue(kDriverKey, "bssType", plat::StringValue("2"));
+    Sleep(1100);  // it looks at the registry again once a second
     EXPECT_NE(Query(h, kNetworkMode, data) & 0xFF, 0u);
     h = Open();
     ASSERT_EQ(Query(h, kNetworkMode, data), 0u);

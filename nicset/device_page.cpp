@@ -143,7 +143,7 @@ bool DevicePage::Apply() {
 
 bool ProvidePage(Host platform, const PageRequest& request,
                  const std::function<std::unique_ptr<DevicePage>(DevicePageContext)>& makePage,
-                 const std::function<bool(std::unique_ptr<ui::PropertyPage>&)>& addPage) {
+                 const std::function<PageAdd(std::unique_ptr<ui::PropertyPage>&)>& addPage) {
     if (!request.set) return false;
     LoadPageState(platform, *request.set, request.device);
     DevicePageContext context;
@@ -151,12 +151,9 @@ bool ProvidePage(Host platform, const PageRequest& request,
     context.device = request.device;
     if (request.pageRequested != kAdvancedDevicePropertiesPage) return true;
     std::unique_ptr<ui::PropertyPage> page = makePage ? makePage(context) : nullptr;
-    if (!page) {
-        PageBox(platform, kIdsCannotCreatePage);
-        return false;
-    }
-    if (addPage && addPage(page)) return true;
-    PageBox(platform, kIdsCannotAddPage);
+    const PageAdd added = !page ? PageAdd::notCreated : addPage ? addPage(page) : PageAdd::refused;
+    if (added == PageAdd::added) return true;
+    PageBox(platform, added == PageAdd::notCreated ? kIdsCannotCreatePage : kIdsCannotAddPage);
     return false;
 }
 

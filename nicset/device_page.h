@@ -74,10 +74,14 @@ struct PageRequest {
     std::size_t device = 0;
 };
 
+// What the host made of a page handed to it: a real sheet must first create the page's handle,
+// and a failure there is not the host refusing it.
+enum class PageAdd { added, refused, notCreated };
+
 // The provider: loads the device's profiles, then for the advanced properties request makes the
 // page and hands it to the host. makePage returning nullptr is a page that cannot be made.
 bool ProvidePage(Host platform, const PageRequest& request,
                  const std::function<std::unique_ptr<DevicePage>(DevicePageContext)>& makePage,
-                 const std::function<bool(std::unique_ptr<ui::PropertyPage>&)>& addPage);
+                 const std::function<PageAdd(std::unique_ptr<ui::PropertyPage>&)>& addPage);
 
 }  // namespace nicset

@@ -120,13 +120,13 @@ extern "C" BOOL WINAPI NetPropPageProvider(PSP_PROPSHEETPAGE_REQUEST request,
             },
             [&](std::unique_ptr<ui::PropertyPage>& page) {
                 HPROPSHEETPAGE h = lib.modal.CreatePage(*page);
-                if (!h) return false;
+                if (!h) return nicset::PageAdd::notCreated;
                 if (!addPage || !addPage(h, lParam)) {
                     DestroyPropertySheetPage(h);
-                    return false;
+                    return nicset::PageAdd::refused;
                 }
                 Pages().push_back(std::move(page));
-                return true;
+                return nicset::PageAdd::added;
             });
     });
     return result;

@@ -19,7 +19,7 @@ struct DevicePage : ::testing::Test {
     std::unique_ptr<plat::DeviceSet> set = pc.setup().PresentDevices(plat::kNetClassGuid);
     std::size_t device = 0;
     std::vector<std::unique_ptr<ui::PropertyPage>> added;
-    bool accept = true;
+    nicset::PageAdd answer = nicset::PageAdd::added;
     int made = 0;
 
     void SetUp() override {
@@ -44,9 +44,9 @@ struct DevicePage : ::testing::Test {
                 return std::make_unique<nicset::DevicePage>(platform, modal, c);
             },
             [&](std::unique_ptr<ui::PropertyPage>& page) {
-                if (!accept) return false;
+                if (answer != nicset::PageAdd::added) return answer;
                 added.push_back(std::move(page));
-                return true;
+                return answer;
             });
     }
     std::uint32_t FlagsEx() {
@@ -69,11 +69,19 @@ TEST_F(DevicePage, ProviderAddsThePageOnlyForTheAdvancedProperties) {
     EXPECT_TRUE(Provide(3));
     ASSERT_EQ(added.size(), 1u);
     EXPECT_TRUE(pc.dialogs().Boxes().empty());
-    accept = false;
-    EXPECT_FALSE(Provide(3));
-    ASSERT_EQ(pc.dialogs().Boxes().size(), 1u);
-    EXPECT_EQ(pc.dialogs().Boxes()[0].text, "Cannot add custom property page.");
-    EXPECT_EQ(pc.dialogs().Boxes()[0].caption, "Network Configuration Settings");
+    // A host that refuses the page, and a sheet that cannot create its handle, say different
+    // things.
+    for (auto [answer_, text] :
+         {std::pair{nicset::PageAdd::refused, "Cannot add custom property page."},
+          std::pair{nicset::PageAdd::notCreated, "Cannot create custom page"}}) {
+        answer = answer_;
+        pc.dialogs().Clear();
+        EXPECT_FALSE(Provide(3));
+        ASSERT_EQ(pc.dialogs().Boxes().size(), 1u) << text;
+        EXPECT_EQ(pc.dialogs().Boxes()[0].text, text);
+        EXPECT_EQ(pc.dialogs().Boxes()[0].caption, "Network Configuration Settings");
+    }
+    EXPECT_EQ(added.size(), 1u);
 }
 
 TEST_F(DevicePage, ApplyRestartsTheDeviceOnlyWhenTheSelectionOrARecordChanged) {

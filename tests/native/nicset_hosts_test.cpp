@@ -191,7 +191,9 @@ TEST_F(Hosts, TheDeviceManagerRestartsTheDeviceAfterThePageAsksForIt) {
             [&](nicset::DevicePageContext c) {
                 return std::make_unique<nicset::DevicePage>(host, modal, c);
             },
-            add);
+            [&add](std::unique_ptr<ui::PropertyPage>& p) {
+                return add(p) ? nicset::PageAdd::added : nicset::PageAdd::refused;
+            });
     };
     modal.ExpectSheet([](ui::PropertySheet& s) {
         auto& page = static_cast<nicset::DevicePage&>(*s.Page(0));

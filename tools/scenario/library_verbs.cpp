@@ -111,7 +111,9 @@ class Library final : public Engine::WindowHost {
                 [this](nicset::DevicePageContext c) {
                     return std::make_unique<nicset::DevicePage>(host_, modal_, c);
                 },
-                add);
+                [&add](std::unique_ptr<ui::PropertyPage>& p) {
+                    return add(p) ? nicset::PageAdd::added : nicset::PageAdd::refused;
+                });
         };
         bool shown = false;
         boundary_.Run([&] { shown = manager_.ShowProperties(provider, *set, 0); });

@@ -265,6 +265,10 @@ TEST(NicsetResources, EveryModelControlIsInItsTemplateWithItsClassAndStyle) {
 
     ExpectHelpTargetsExist(dlg.dialog.helpIds, {IDD_NIC_CFG});
     ExpectHelpTargetsExist(sheet.helpIds, {IDD_GENERAL, IDD_SECURITY, IDD_ADVANCED});
+    // The device manager's sheet knows no help of ours: the page brings its table and file name.
+    ExpectHelpTargetsExist(page.helpIds, {IDD_DEVICE_PAGE});
+    EXPECT_EQ(page.helpIds.size(), 6u);
+    EXPECT_EQ(page.helpFile, "nicset01.hlp");
 }
 
 // The pages' controls as their handlers use them: item order is the code, so nothing sorts.

@@ -9,10 +9,6 @@
 
 namespace sim {
 
-// Text form of a UUID whose 16 bytes are laid out as the GUID record holds them: the first
-// three fields (4, 2 and 2 bytes) little-endian, the last eight bytes in order. Lower case.
-std::string FormatUuid(const plat::Uuid& id);
-
 // The same seed gives the same sequence of random-looking version 4 UUIDs.
 class Uuids final : public plat::Uuids {
   public:
@@ -26,8 +22,6 @@ class Uuids final : public plat::Uuids {
     const std::vector<plat::Uuid>& Rendered() const { return rendered_; }
 
   private:
-    std::uint64_t Next();
-
     std::uint64_t state_;
     bool renderFails_ = false;
     std::vector<plat::Uuid> created_;

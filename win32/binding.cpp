@@ -2,10 +2,12 @@
 // lifetime of what it binds; model changes are routed from here to the pushes.
 #include "win32/binding.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "win32/binding_internal.h"
+#include "win32/module.h"
 
 namespace win32 {
 
@@ -28,20 +30,29 @@ LONG_PTR Style(HWND h) {
 
 }  // namespace binding_detail
 
+bool InitCommonControlClasses() {
+    // The first releases of Windows 95 and NT 4 lack the Ex call; the plain one registers every
+    // class there, these among them.
+    const Module comctl("comctl32.dll");
+    BOOL(WINAPI * initEx)(const INITCOMMONCONTROLSEX*) = nullptr;
+    if (comctl.Get("InitCommonControlsEx", initEx)) {
+        INITCOMMONCONTROLSEX icc{};
+        icc.dwSize = sizeof(icc);
+        icc.dwICC = ICC_TAB_CLASSES | ICC_PROGRESS_CLASS | ICC_LISTVIEW_CLASSES;
+        if (initEx(&icc)) return true;
+    }
+    InitCommonControls();
+    return false;
+}
+
 Binding::Binding()
     : fallback_([](std::string_view text) {
           MessageBoxA(nullptr, std::string(text).c_str(), "Error", MB_OK | MB_ICONERROR);
       }) {
-    INITCOMMONCONTROLSEX icc{};
-    icc.dwSize = sizeof(icc);
-    icc.dwICC = ICC_TAB_CLASSES | ICC_PROGRESS_CLASS | ICC_LISTVIEW_CLASSES;
-    InitCommonControlsEx(&icc);
+    InitCommonControlClasses();
     // Absent before XP.
-    uxtheme_ = LoadLibraryA("uxtheme.dll");
-    if (uxtheme_) {
-        setWindowTheme_ = reinterpret_cast<decltype(setWindowTheme_)>(
-            reinterpret_cast<void*>(GetProcAddress(uxtheme_, "SetWindowTheme")));
-    }
+    uxtheme_ = std::make_unique<Module>("uxtheme.dll");
+    uxtheme_->Get("SetWindowTheme", setWindowTheme_);
 }
 
 Binding::~Binding() {
@@ -59,7 +70,6 @@ Binding::~Binding() {
     while (!bound_.empty()) Release(bound_.begin()->second);
     for (auto& [key, font] : fonts_) DeleteObject(font);
     for (auto& [color, brush] : brushes_) DeleteObject(brush);
-    if (uxtheme_) FreeLibrary(uxtheme_);
 }
 
 Binding::Bound* Binding::Find(const ui::Component& c) {

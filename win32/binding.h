@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <utility>
@@ -32,6 +33,12 @@ class Icon {
 
 // The colour of the bottom-left pixel is transparent. An empty picture gives no icon.
 Icon MakeIcon(const ui::Bitmap& picture);
+
+// Registers the common-control classes the binding creates. False when the system lacks
+// InitCommonControlsEx (or it fails) and the older call registered them.
+bool InitCommonControlClasses();
+
+class Module;
 
 class Binding final : public ui::Observer {
   public:
@@ -151,7 +158,7 @@ class Binding final : public ui::Observer {
     std::map<std::string, HFONT> fonts_;
     std::map<COLORREF, HBRUSH> brushes_;
     // Where the system themes controls, the tab control is kept classic like the rest.
-    HMODULE uxtheme_ = nullptr;
+    std::unique_ptr<Module> uxtheme_;
     HRESULT(WINAPI* setWindowTheme_)(HWND, LPCWSTR, LPCWSTR) = nullptr;
     plat::ErrorBoundary* boundary_ = nullptr;
     plat::ErrorBoundary fallback_;

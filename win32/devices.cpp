@@ -1,5 +1,6 @@
 #include "win32/devices.h"
 
+#include "win32/module.h"
 #include "win32/registry.h"
 
 // clang-format off
@@ -14,38 +15,12 @@
 
 namespace win32 {
 
-namespace {
-
-// A library loaded for the object's lifetime.
-class Module {
-  public:
-    explicit Module(const std::string& name) : h_(LoadLibraryA(name.c_str())) {}
-    ~Module() {
-        if (h_) FreeLibrary(h_);
-    }
-    Module(const Module&) = delete;
-    Module& operator=(const Module&) = delete;
-
-    // False, with out null, when the library or the entry is missing.
-    template <class F>
-    bool Get(const char* name, F& out) const {
-        out = h_ ? reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(h_, name)))
-                 : nullptr;
-        return out != nullptr;
-    }
-
-  private:
-    HMODULE h_;
-};
-
-}  // namespace
-
 // The entries of the setup interface and the configuration manager, resolved at run time so
 // that the program starts on a Windows that lacks either library.
 class SetupLibrary {
   public:
     SetupLibrary(const std::string& setupName, const std::string& configName)
-        : setup_(setupName), config_(configName) {
+        : setup_(setupName.c_str()), config_(configName.c_str()) {
         complete_ = setup_.Get("SetupDiGetClassDevsA", getClassDevs) &&
                     setup_.Get("SetupDiDestroyDeviceInfoList", destroyList) &&
                     setup_.Get("SetupDiEnumDeviceInfo", enumDeviceInfo) &&

@@ -287,7 +287,7 @@ TEST_F(CardCfgId, TextIsKeptForEverAndOnlyAMissingOrEmptyOneIsCreated) {
         EXPECT_TRUE(adapter::EnsureCardCfgId(counted_, uuids_, kDriverKey));
         EXPECT_EQ(uuids_.Created().size() - createdBefore, c.created ? 1u : 0u);
         if (c.created) {
-            EXPECT_EQ(first, sim::FormatUuid(uuids_.Created().back()));
+            EXPECT_EQ(first, plat::FormatUuid(uuids_.Created().back()));
             EXPECT_EQ(first.size(), 36u);
             EXPECT_EQ(Stored(), plat::StringValue(first));
         } else {

@@ -11,7 +11,7 @@ TEST(SimUuids, SameSeedSameSequenceOfVersion4Uuids) {
         const plat::Uuid x = a.Create();
         EXPECT_EQ(x, b.Create());
         EXPECT_NE(x, c.Create());
-        const std::string text = sim::FormatUuid(x);
+        const std::string text = plat::FormatUuid(x);
         EXPECT_EQ(text[14], '4') << text;                                          // version nibble
         EXPECT_NE(std::string("89ab").find(text[19]), std::string::npos) << text;  // variant
     }
@@ -24,7 +24,7 @@ TEST(SimUuids, RenderFailureIsRecorded) {
     u.SetRenderFails(true);
     EXPECT_EQ(u.Render(id), std::nullopt);
     u.SetRenderFails(false);
-    EXPECT_EQ(u.Render(id), sim::FormatUuid(id));
+    EXPECT_EQ(u.Render(id), plat::FormatUuid(id));
     EXPECT_EQ(u.Rendered(), (std::vector<plat::Uuid>{id, id}));
 }
 

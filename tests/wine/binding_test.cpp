@@ -598,3 +598,9 @@ TEST(Win32Binding, AnErrorInAHandlerStopsAtTheWindowAndTimerProcedures) {
     EXPECT_EQ(shown[0], "Failed to set data for 'ssid'");
     EXPECT_EQ(shown[1], "Invalid data type for 'tpc'");
 }
+
+TEST(BindingCommonControls, RegisterWithTheExCallWhereThereIsOne) {
+    EXPECT_TRUE(win32::InitCommonControlClasses());
+    WNDCLASSA tab{};
+    EXPECT_TRUE(GetClassInfoA(nullptr, WC_TABCONTROLA, &tab));
+}

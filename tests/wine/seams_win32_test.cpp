@@ -74,6 +74,11 @@ contract::UuidsEnv Win32Uuids() {
     return {std::make_unique<win32::Uuids>()};
 }
 
+// A system without the RPC run-time: the UUIDs are made here, and must be as good.
+contract::UuidsEnv Win32UuidsWithoutRpc() {
+    return {std::make_unique<win32::Uuids>("velmora-no-such-rpcrt4.dll")};
+}
+
 contract::ShellEnv Win32Shell() {
     contract::ShellEnv env;
     if (!FindWindowA("Shell_TrayWnd", nullptr)) {
@@ -105,7 +110,21 @@ INSTANTIATE_TEST_SUITE_P(Win32, SystemContract, ::testing::Values(&Win32System),
                          [](const auto&) { return std::string("win32"); });
 INSTANTIATE_TEST_SUITE_P(Win32, FilesContract, ::testing::Values(&Win32Files),
                          [](const auto&) { return std::string("win32"); });
-INSTANTIATE_TEST_SUITE_P(Win32, UuidsContract, ::testing::Values(&Win32Uuids),
-                         [](const auto&) { return std::string("win32"); });
+INSTANTIATE_TEST_SUITE_P(Win32, UuidsContract,
+                         ::testing::Values(&Win32Uuids, &Win32UuidsWithoutRpc),
+                         [](const auto& param) {
+                             return std::string(param.index == 0 ? "win32" : "win32_without_rpc");
+                         });
+
+TEST(Win32Uuids, TheRpcRunTimeIsUsedWhenPresentAndReplacedWhenMissing) {
+    win32::Uuids present, missing("velmora-no-such-rpcrt4.dll");
+    present.Create();
+    EXPECT_EQ(present.FallbackCount(), 0);
+    const plat::Uuid a = missing.Create(), b = missing.Create();
+    EXPECT_EQ(missing.FallbackCount(), 2);  // the fallback did fire
+    EXPECT_NE(a, b);
+    EXPECT_EQ(plat::FormatUuid(a)[14], '4');  // version 4
+}
+
 INSTANTIATE_TEST_SUITE_P(Win32, ShellContract, ::testing::Values(&Win32Shell),
                          [](const auto&) { return std::string("win32"); });

@@ -13,6 +13,8 @@ struct Run {
     ModalRunner* runner = nullptr;
     ui::Dialog* dialog = nullptr;
     ui::PropertyPage* page = nullptr;
+    // EndDialog hides the window, whose messages come back here: end it once only.
+    bool ending = false;
 };
 
 void Attach(Binding& binding, HWND hwnd, ui::Control& root) {
@@ -90,7 +92,10 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                 handled = Answer(hwnd, msg, result);
         }
     });
-    if (dialog.Ended()) EndDialog(hwnd, dialog.Result());
+    if (dialog.Ended() && !run->ending) {
+        run->ending = true;
+        EndDialog(hwnd, dialog.Result());
+    }
     return handled;
 }
 

@@ -6,11 +6,14 @@
 // clang-format on
 
 #include <string>
+#include <vector>
 
+#include "config/stored_key.h"
 #include "nicset/prop_sheet.h"
 #include "sim/pc.h"
 #include "sim/regfile.h"
 #include "tests/contract/devices_contract.h"
+#include "tests/native/apply_program.h"
 #include "tools/pagehost/device_sheet.h"
 #include "win32/modal.h"
 #include "win32/registry.h"
@@ -219,3 +222,133 @@ TEST(NicsetDll, TheDevicePageShowsInTheAdaptersSheet) {
 }
 
 }  // namespace
+
+namespace {
+
+void Type(HWND h, const std::string& text) {
+    for (char c : text) SendMessageA(h, WM_CHAR, static_cast<unsigned char>(c), 0);
+}
+void Pick(HWND h, WPARAM index) {
+    SendMessageA(h, CB_SETCURSEL, index, 0);
+    SendMessageA(GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(h));
+}
+HWND CurrentPage(HWND sheet) {
+    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+// What the timers below saw and did, for the test to check afterwards.
+struct NewProfileRun {
+    HWND sheet = nullptr;
+    bool sheetClosed = false;
+    std::vector<std::string> boxes;  // caption and text of each message box seen
+    int looks = 0;
+};
+NewProfileRun run;
+
+}  // namespace
+
+// The path a user takes in the real applet: New, a WEP profile with two shared keys and a
+// locally administered address, OK, and No to the restart. Moved onto a simulated PC with the
+// same card, that registry is what the driver then uses and what velmora shows.
+TEST(NicsetDll, AProfileMadeWithNewIsWhatVelmoraAndTheDriverUse) {
+    InstalledCard installed;
+    HMODULE dll = LoadLibraryA(NicsetPath().c_str());
+    ASSERT_TRUE(dll);
+    auto cpl =
+        reinterpret_cast<CplEntry>(reinterpret_cast<void*>(GetProcAddress(dll, "CPlApplet")));
+    ASSERT_TRUE(cpl);
+    ASSERT_EQ(cpl(nullptr, CPL_INIT, 0, 0), 1);
+    run = {};
+    // Any message box gets No (the restart question) or is closed, its text kept; a sheet or
+    // list still up after a few looks is cancelled, so that a failure cannot hang the test.
+    const UINT_PTR watchdog = SetTimer(nullptr, 0, 400, [](HWND, UINT, UINT_PTR, DWORD) {
+        ++run.looks;
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND w, LPARAM) -> BOOL {
+                char cls[16] = {}, caption[64] = {}, text[512] = {};
+                GetClassNameA(w, cls, sizeof cls);
+                GetWindowTextA(w, caption, sizeof caption);
+                if (!IsWindowVisible(w) || std::string(cls) != "#32770") return TRUE;
+                if (GetDlgItem(w, 0xFFFF) && !GetDlgItem(w, 1033) && !CurrentPage(w)) {
+                    GetDlgItemTextA(w, 0xFFFF, text, sizeof text);
+                    run.boxes.push_back(std::string(caption) + ": " + text);
+                    PostMessageA(w, WM_COMMAND, IDNO, 0);
+                    PostMessageA(w, WM_COMMAND, IDCANCEL, 0);
+                } else if (run.looks > 12) {
+                    PostMessageA(w, WM_COMMAND, IDCANCEL, 0);
+                    PostMessageA(w, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+                }
+                return TRUE;
+            },
+            0);
+    });
+    SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        HWND dlg = FindWindowA(nullptr, "Corvane NIC Configuration");
+        if (!dlg) return;
+        SetTimer(nullptr, 0, 500, [](HWND, UINT, UINT_PTR id2, DWORD) {
+            KillTimer(nullptr, id2);
+            HWND s = run.sheet = FindWindowA(nullptr, "Network Configuration Settings");
+            if (!s) return;
+            HWND general = CurrentPage(s);
+            SetWindowTextA(GetDlgItem(general, 1004), "Pier");
+            SetWindowTextA(GetDlgItem(general, 1007), "Pier");
+            SendMessageA(GetDlgItem(general, 1012), BM_CLICK, 0, 0);
+            Type(GetDlgItem(general, 1009), "02aabbccddee");
+            SendMessageA(s, PSM_SETCURSEL, 1, 0);
+            HWND security = CurrentPage(s);
+            SendMessageA(GetDlgItem(security, 1013), BM_CLICK, 0, 0);
+            Type(GetDlgItem(security, 1011), "0A1B2C3D4E");
+            Pick(GetDlgItem(security, 1024), 1);
+            Type(GetDlgItem(security, 1002), "00112233445566778899AABBCC");
+            HWND def = GetDlgItem(security, 1016);
+            // The list of default keys is made afresh as it drops down.
+            SendMessageA(security, WM_COMMAND, MAKEWPARAM(1016, CBN_DROPDOWN),
+                         reinterpret_cast<LPARAM>(def));
+            Pick(def, SendMessageA(def, CB_FINDSTRINGEXACT, WPARAM(-1),
+                                   reinterpret_cast<LPARAM>("Second")));
+            SendMessageA(s, PSM_PRESSBUTTON, PSBTN_OK, 0);
+        });
+        SetTimer(nullptr, 0, 1200, [](HWND, UINT, UINT_PTR id3, DWORD) {
+            KillTimer(nullptr, id3);
+            run.sheetClosed = !FindWindowA(nullptr, "Network Configuration Settings");
+            HWND dlg3 = FindWindowA(nullptr, "Corvane NIC Configuration");
+            if (dlg3) PostMessageA(dlg3, WM_COMMAND, run.sheetClosed ? IDOK : IDCANCEL, 0);
+        });
+        PostMessageA(GetDlgItem(dlg, 1033), BM_CLICK, 0, 0);
+    });
+    EXPECT_EQ(cpl(nullptr, CPL_DBLCLK, 0, 0), 0);
+    KillTimer(nullptr, watchdog);
+    EXPECT_EQ(cpl(nullptr, CPL_EXIT, 0, 0), 0);
+    FreeLibrary(dll);
+    ASSERT_TRUE(run.sheet) << "New did not open the profile's sheet";
+    std::string boxes;
+    for (const auto& b : run.boxes) boxes += "\n" + b;
+    ASSERT_TRUE(run.sheetClosed) << "the sheet refused OK" << boxes;
+    ASSERT_EQ(run.boxes.size(), 1u) << (run.boxes.empty() ? "" : run.boxes[0]);
+    EXPECT_NE(run.boxes[0].find("restart your computer"), std::string::npos) << run.boxes[0];
+
+    ApplyProgram velmora({Net("Harbor")});
+    auto pier = Net("Pier", 1);
+    pier.bssid[5] = 0x08;
+    pier.key = "00112233445566778899AABBCC";
+    sim::WriteRadioNetwork(velmora.pc.registry(), "1", pier);
+    auto text = sim::ExportReg(installed.reg, velmora.card->DriverKeyPath());
+    ASSERT_TRUE(text);
+    ASSERT_TRUE(sim::ImportReg(velmora.pc.registry(), *text));
+    velmora.card->DeviceStopped();  // the restart the user put off
+    velmora.card->DeviceStarted();
+    velmora.Run(8000);
+    EXPECT_EQ(velmora.card->TakenKey(), pier.key);
+    EXPECT_EQ(velmora.card->TakenParameters().networkAddress, "02AABBCCDDEE");
+    auto& f = velmora.form();
+    EXPECT_EQ(f.cbProFile.Text(), "Pier");
+    EXPECT_EQ(f.cbSSID.Text(), "Pier");
+    EXPECT_TRUE(f.chWEPEncryption.Checked());
+    EXPECT_TRUE(f.rbKey2.Checked());
+    const std::string id = velmora.Text("CardCfgId");
+    EXPECT_EQ(f.StoredKeyText[0], config::EncodeStoredKey("0A1B2C3D4E", id));
+    EXPECT_EQ(f.StoredKeyText[1], config::EncodeStoredKey(pier.key, id));
+}

@@ -38,13 +38,27 @@ int ClampToInt(std::int64_t v) {
                                                      std::numeric_limits<int>::max()));
 }
 
+int BandMax(const GraphBand& band) {
+    int m = 0;
+    for (int i = 0; i < band.count; ++i)
+        m = std::max(m, band.points[static_cast<std::size_t>(i)].value);
+    return m;
+}
+
+constexpr int kNoLine = std::numeric_limits<int>::min();
+const GraphBand kEmptyBand{};
+
 }  // namespace
 
 TPerformanceGraph::TPerformanceGraph(std::string name)
     : Control(Kind::PerformanceGraph, std::move(name)) {
     SetBounds(0, 0, 100, 100);
     ring_.resize(static_cast<std::size_t>(GetBandCount() + 2));
+    gridLineAt_.assign(ring_.size(), kNoLine);
+    w_ = Width();
+    h_ = Height();
     Initialize(gridSize_ - 1);
+    if (gridlines_) phase_ = PhaseAfterGrid(gridSize_ - 1);
 }
 
 int TPerformanceGraph::RoundUp(int a, int b) {
@@ -63,7 +77,10 @@ int TPerformanceGraph::LastY(int i) const {
 
 void TPerformanceGraph::ShiftY() {
     current_ = current_ + 1 == RingSize() ? 0 : current_ + 1;
-    ring_[static_cast<std::size_t>(current_)].count = 0;
+    GraphBand& band = ring_[static_cast<std::size_t>(current_)];
+    retired_.count = band.count;
+    std::copy_n(band.points.begin(), band.count, retired_.points.begin());
+    band.count = 0;
     first_ = current_ + 1 == RingSize() ? 0 : current_ + 1;
 }
 
@@ -83,14 +100,20 @@ void TPerformanceGraph::VerticalGridLine(int x) {
     picture_.FillRect(x, 0, x + 1, picture_.Height(), foreColor_);
 }
 
+// Where the vertical lines from firstX leave the next one: the first at or beyond W, less W.
+int TPerformanceGraph::PhaseAfterGrid(int firstX) const {
+    if (firstX >= w_) return firstX - w_;
+    const int lines = (w_ - firstX + gridSize_ - 1) / gridSize_;
+    return firstX + lines * gridSize_ - w_;
+}
+
+// Draws the background at the size kept in w_, h_; the grid phase is the caller's.
 void TPerformanceGraph::Initialize(int firstX) {
-    const int w = Width(), h = Height();
+    const int w = w_, h = h_;
     picture_ = Bitmap(w, h, backColor_);
     if (gridlines_) {
         HorizontalGridLines(0, w);
-        int x = firstX;
-        for (; x < w; x += gridSize_) VerticalGridLine(x);
-        phase_ = x - w;
+        for (int x = firstX; x < w; x += gridSize_) VerticalGridLine(x);
     }
     strip_ = GraphRect{w - stepSize_, 0, w, h};
     scrollFrom_ = GraphRect{stepSize_, 0, w, h};
@@ -130,17 +153,15 @@ void TPerformanceGraph::PaintLine(Color color, int from, int to) {
              penWidth_);
 }
 
-void TPerformanceGraph::DisplayPoints(int index) {
-    const GraphBand& band = ring_[static_cast<std::size_t>(index)];
+void TPerformanceGraph::DisplayPoints(const GraphBand& band, int count, const GraphBand& before) {
     int base = 0;
-    for (int i = 0; i < band.count; ++i) {
+    for (int i = 0; i < count; ++i) {
         const GraphPoint& p = band.points[static_cast<std::size_t>(i)];
         if (p.value == 0) continue;
         if (kind_ == TGraphKind::pgBar) {
             PaintBar(p.color, base, ClampToInt(static_cast<std::int64_t>(p.value) - base));
             base = p.value;
         } else {
-            const GraphBand& before = ring_[static_cast<std::size_t>(LastY(index))];
             int from = 0;
             for (int j = 0; j < before.count; ++j) {
                 if (before.points[static_cast<std::size_t>(j)].color == p.color) {
@@ -155,18 +176,15 @@ void TPerformanceGraph::DisplayPoints(int index) {
 
 void TPerformanceGraph::Replay() {
     if (RingSize() != GetBandCount() + 2) ReallocHistory();
-    Initialize((Width() + phase_) % gridSize_);
-    const GraphRect saved = strip_;
-    // The strips end at the right edge; a band count of 0 (control narrower than a strip)
-    // must not divide.
-    int x = Width() % stepSize_;
-    for (int band = NextY(first_); band != -1; band = NextY(band)) {
-        strip_.left = x;
-        strip_.right = x + stepSize_;
-        DisplayPoints(band);
-        x += stepSize_;
-    }
-    strip_ = saved;
+    w_ = Width();
+    h_ = Height();
+    // A negative phase (steps wider than the grid) may leave the first line left of 0.
+    replayFirstX_ = (w_ + phase_) % gridSize_;
+    if (gridlines_) phase_ = PhaseAfterGrid(replayFirstX_);
+    replayCount_ = ring_[static_cast<std::size_t>(current_)].count;
+    replayPending_ = true;
+    pending_ = 0;
+    lastUndrawn_ = false;
     Notify(Change::Picture);
 }
 
@@ -181,30 +199,151 @@ void TPerformanceGraph::ReallocHistory() {
         from = from + 1 == n ? 0 : from + 1;
     }
     ring_ = std::move(ring);
+    gridLineAt_.assign(ring_.size(), kNoLine);
     first_ = 0;
     current_ = copied - 1;
+    largest_ = ScanLargest();
+}
+
+int TPerformanceGraph::ScanLargest() const {
+    int m = 0;
+    for (int i = 0; i < RingSize(); ++i)
+        if (i != current_) m = std::max(m, BandMax(ring_[static_cast<std::size_t>(i)]));
+    return m;
+}
+
+// The largest value after a ShiftY, looking at the whole ring only when the band that left
+// may have held it.
+int TPerformanceGraph::TrackLargest() {
+    if (largest_ > 0 && BandMax(retired_) >= largest_)
+        largest_ = ScanLargest();
+    else
+        largest_ = std::max(largest_, BandMax(ring_[static_cast<std::size_t>(LastY(current_))]));
+    return largest_;
+}
+
+// Bands the ring no longer holds stay out of view unless a wide pen reaches past its strip.
+bool TPerformanceGraph::LostBandsCanShow() const {
+    return kind_ == TGraphKind::pgLine && w_ % stepSize_ - stepSize_ - 1 + penWidth_ / 2 >= 0;
 }
 
 void TPerformanceGraph::Update() {
+    if (Width() != w_ || Height() != h_) return UpdateNow();
+    // A replay still to draw needs bands the next shift overwrites.
+    if (replayPending_ && pending_ >= 1 && LostBandsCanShow()) Draw();
+    const int closed = current_;
+    if (gridlines_) {
+        int line = kNoLine;
+        phase_ -= stepSize_;
+        if (phase_ < 0) {
+            line = w_ + phase_;
+            phase_ += gridSize_;
+        }
+        gridLineAt_[static_cast<std::size_t>(closed)] = line;
+    }
+    pending_ = std::min(pending_ + 1, RingSize());
+    ShiftY();
+    const int s = RoundUp(TrackLargest(), gradient_);
+    if (s == scale_) {
+        Notify(Change::Picture);
+    } else {
+        lastUndrawn_ = true;  // as an update would show it to OnScaleChange
+        SetScale(s);
+    }
+}
+
+// An update on a picture of a size the control no longer has (Paint not called since the
+// resize) draws at once, as it always did.
+void TPerformanceGraph::UpdateNow() {
+    Draw();
     ScrollGraph();
     ShiftY();
-    int m = 0;
-    for (int band = first_; band != -1; band = NextY(band)) {
-        const GraphBand& b = ring_[static_cast<std::size_t>(band)];
-        for (int i = 0; i < b.count; ++i)
-            m = std::max(m, b.points[static_cast<std::size_t>(i)].value);
-    }
-    const int s = RoundUp(m, gradient_);
+    const int s = RoundUp(TrackLargest(), gradient_);
     if (s == scale_) {
-        DisplayPoints(LastY(current_));
+        const int band = LastY(current_);
+        DisplayPoints(ring_[static_cast<std::size_t>(band)],
+                      ring_[static_cast<std::size_t>(band)].count,
+                      ring_[static_cast<std::size_t>(LastY(band))]);
         Notify(Change::Picture);
     } else {
         SetScale(s);
     }
 }
 
+void TPerformanceGraph::Draw() {
+    if (!replayPending_ && pending_ == 0) return;
+    if (replayPending_) DrawReplay();
+    const std::int64_t shift = static_cast<std::int64_t>(pending_) * stepSize_;
+    if (pending_ > 0 && shift < w_) picture_.CopyRect(static_cast<int>(shift), 0, w_, h_, 0, 0);
+    DrawStrips();
+    replayPending_ = false;
+    pending_ = 0;
+    lastUndrawn_ = false;
+}
+
+// The replay as it was drawn before the pending updates: bands c0 - B .. c0 from x = W mod
+// step, c0 the band that was current then. Those the ring has reused since lie out of view.
+void TPerformanceGraph::DrawReplay() {
+    Initialize(replayFirstX_);
+    const int n = RingSize(), bands = w_ / stepSize_, k = pending_;
+    const int skip = std::max(0, k - 1);
+    int index = ((current_ - k - bands + skip) % n + n) % n;
+    int x = w_ % stepSize_ + skip * stepSize_;
+    for (int i = skip; i <= bands; ++i) {
+        const GraphBand& band = ring_[static_cast<std::size_t>(index)];
+        const int before = LastY(index);
+        strip_.left = x;
+        strip_.right = x + stepSize_;
+        DisplayPoints(band, i == bands ? replayCount_ : band.count,
+                      before == current_ ? retired_ : ring_[static_cast<std::size_t>(before)]);
+        x += stepSize_;
+        index = index + 1 == n ? 0 : index + 1;
+    }
+    strip_.left = w_ - stepSize_;
+    strip_.right = w_;
+}
+
+// The strips of the pending updates still in view, oldest first, each as its update drew
+// it at the right edge, moved left by the updates after it. What a wide pen drew right of
+// its strip the newer strips cover, as they did then.
+void TPerformanceGraph::DrawStrips() {
+    const int visible = std::min(pending_, (w_ + stepSize_ - 1) / stepSize_);
+    int index = current_;
+    for (int j = 0; j < visible; ++j) index = LastY(index);
+    for (int j = visible - 1; j >= 0; --j) {
+        const int right = w_ - j * stepSize_, left = right - stepSize_;
+        picture_.FillRect(left, 0, right, h_, backColor_);
+        if (gridlines_) {
+            HorizontalGridLines(left, right);
+            const int line = gridLineAt_[static_cast<std::size_t>(index)];
+            if (line != kNoLine) VerticalGridLine(line - j * stepSize_);
+        }
+        if (j > 0 || !lastUndrawn_) {
+            const int before = LastY(index);
+            // An update read the band before from the ring; with two bands that was the
+            // current one, just emptied.
+            const GraphBand& prior = before != current_ ? ring_[static_cast<std::size_t>(before)]
+                                     : RingSize() == 2  ? kEmptyBand
+                                                        : retired_;
+            strip_.left = left;
+            strip_.right = right;
+            const GraphBand& band = ring_[static_cast<std::size_t>(index)];
+            DisplayPoints(band, band.count, prior);
+        }
+        index = index + 1 == RingSize() ? 0 : index + 1;
+    }
+    strip_.left = w_ - stepSize_;
+    strip_.right = w_;
+}
+
 const Bitmap& TPerformanceGraph::Paint() {
-    if (picture_.Width() != Width() || picture_.Height() != Height()) Replay();
+    if (w_ != Width() || h_ != Height()) Replay();
+    Draw();
+    return picture_;
+}
+
+const Bitmap& TPerformanceGraph::Picture() {
+    Draw();
     return picture_;
 }
 
@@ -262,6 +401,7 @@ void TPerformanceGraph::SetPenWidth(int v) {
 void TPerformanceGraph::SetScale(int v) {
     v = RoundUp(v, gradient_);
     if (v == scale_) return;
+    if (OnScaleChange) Draw();  // the handler sees what the old scale drew
     scale_ = v;
     if (OnScaleChange) OnScaleChange(*this);
     Replay();

@@ -3,6 +3,10 @@
 // Each Update closes one band of up to 16 data points and draws it as a strip at the right
 // edge; older strips move left. The ring holds GetBandCount() + 2 bands: the oldest (not
 // drawn), the visible ones, and the current band that is being filled.
+//
+// Drawing waits until the picture is asked for (Paint, Picture): a graph off screen costs
+// next to nothing per update. What is then drawn is what drawing at every update would have
+// drawn: one scroll for all the waiting updates, then the strips still in view.
 #pragma once
 #include <algorithm>
 #include <array>
@@ -60,8 +64,8 @@ class TPerformanceGraph : public Control {
     void Update();
     // The picture at the control's size, rebuilt first when the control was resized.
     const Bitmap& Paint();
-    // As last drawn, without bringing it to the control's size.
-    const Bitmap& Picture() const { return picture_; }
+    // With every update drawn, but without bringing it to the control's size.
+    const Bitmap& Picture();
 
     int GetBandCount() const { return std::max(Width(), 0) / stepSize_; }
     static int RoundUp(int a, int b);
@@ -91,10 +95,30 @@ class TPerformanceGraph : public Control {
     Bitmap picture_;
     GraphRect strip_, scrollFrom_, scrollTo_;
 
+    // The drawing not done yet: a replay (with the current band's point count then), and
+    // the updates after the picture or that replay, at most a ring's worth.
+    int w_ = 0, h_ = 0;  // the picture's size once drawn
+    bool replayPending_ = false;
+    int replayFirstX_ = 0, replayCount_ = 0;
+    int pending_ = 0;
+    bool lastUndrawn_ = false;  // the newest update's band waits for its rescale
+    // Per band, where the update that closed it put a vertical grid line (kNoLine: none).
+    std::vector<int> gridLineAt_;
+    GraphBand retired_;  // what the band the last ShiftY emptied held
+    int largest_ = 0;    // the largest value in the closed bands, at least 0
+
     void ShiftY();
     void Initialize(int firstX);
+    int PhaseAfterGrid(int firstX) const;
     void ScrollGraph();
-    void DisplayPoints(int band);
+    void DisplayPoints(const GraphBand& band, int count, const GraphBand& before);
+    void Draw();
+    void DrawReplay();
+    void DrawStrips();
+    bool LostBandsCanShow() const;
+    void UpdateNow();
+    int TrackLargest();
+    int ScanLargest() const;
     void PaintBar(Color color, int base, int height);
     void PaintLine(Color color, int from, int to);
     void ReallocHistory();

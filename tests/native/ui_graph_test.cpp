@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <iterator>
 #include <stdexcept>
 #include <vector>
 
@@ -259,6 +261,173 @@ TEST(PerformanceGraph, NegativeValuesOnAScaleOfZeroDrawNothing) {
     g.Sample(-20);
     EXPECT_EQ(g.Scale(), 0);
     EXPECT_TRUE(g.Picture() == ui::Bitmap(289, 80, ui::kBlack));
+}
+
+// Drawing waits for the picture to be asked for; what it then shows must be what asking
+// after every call shows. Two graphs get the same calls: the reference is asked after each,
+// the other only now and then, after gaps of one to several hundred updates.
+struct Driver {
+    TPerformanceGraph& g;
+    bool eachCall;
+    void Ask() {
+        if (eachCall) g.Picture();
+    }
+    void Point(ui::Color c, int v) {
+        g.DataPoint(c, v);
+        Ask();
+    }
+    void Update() {
+        g.Update();
+        Ask();
+    }
+    void Sample(int v) {
+        Point(ui::kRed, v);
+        Update();
+    }
+    void Reset() {
+        for (int i = 0; i < 500; ++i) Sample(0);
+    }
+    template <class F>
+    void Set(F f) {
+        f(g);
+        Ask();
+    }
+};
+
+struct Script {
+    const char* name;
+    std::function<void(TPerformanceGraph&)> setup;
+    int steps;
+    std::function<void(Driver&, int)> step;
+};
+
+void RatePage(TPerformanceGraph& g) {
+    g.SetBounds(8, 20, 289, 80);
+    g.SetGraphKind(TGraphKind::pgBar);
+    g.SetForeColor(ui::kRed);
+    g.SetGridSize(16);
+    g.SetStepSize(1);
+    g.SetScale(500);
+    g.SetGradient(500);
+    g.SetGridlines(false);
+    g.SetPenWidth(1);
+}
+
+TEST(PerformanceGraph, PictureDrawnLateIsThePictureDrawnAtEveryCall) {
+    const Script scripts[] = {
+        {"rate page: rises, falls and resets", RatePage, 900,
+         [](Driver& d, int i) {
+             if (i % 300 == 299) return d.Reset();
+             d.Sample(i % 90 == 0 ? 700 + i : (i * 37) % 480);
+         }},
+        {"line with grid, two colours, grid and kind switched", [](TPerformanceGraph&) {}, 400,
+         [](Driver& d, int i) {
+             if (i == 150) d.Set([](TPerformanceGraph& g) { g.SetGridlines(false); });
+             if (i == 200) d.Set([](TPerformanceGraph& g) { g.SetGridlines(true); });
+             if (i == 250) d.Set([](TPerformanceGraph& g) { g.SetGraphKind(TGraphKind::pgBar); });
+             if (i == 320) d.Set([](TPerformanceGraph& g) { g.SetGraphKind(TGraphKind::pgLine); });
+             d.Point(ui::kRed, (i * 53) % 1200);
+             d.Point(ui::kLime, (i * 29) % 700);
+             d.Update();
+         }},
+        {"wide pen, step 1, rescales up and down",
+         [](TPerformanceGraph& g) {
+             g.SetPenWidth(5);
+             g.SetStepSize(1);
+             g.SetGridSize(7);
+         },
+         500, [](Driver& d, int i) { d.Sample(i % 150 == 0 ? 3000 : (i * 71) % 900); }},
+        {"steps wider than the grid",
+         [](TPerformanceGraph& g) {
+             g.SetGraphKind(TGraphKind::pgBar);
+             g.SetStepSize(7);
+             g.SetGridSize(4);
+         },
+         200, [](Driver& d, int i) { d.Sample((i * 31) % 1500); }},
+        {"narrower than a step",
+         [](TPerformanceGraph& g) {
+             g.SetPenWidth(3);
+             g.SetStepSize(8);
+             g.SetWidth(5);
+             g.Paint();
+         },
+         60, [](Driver& d, int i) { d.Sample((i * 43) % 1300); }},
+        {"points added around a property change",
+         [](TPerformanceGraph& g) {
+             g.SetPenWidth(3);
+             g.SetStepSize(2);
+         },
+         200,
+         [](Driver& d, int i) {
+             d.Point(ui::kRed, (i * 47) % 1000);
+             if (i % 7 == 0)
+                 d.Set([i](TPerformanceGraph& g) {
+                     g.SetBackColor(i % 14 ? ui::kNavy : ui::kBlack);
+                 });
+             d.Point(ui::kLime, (i * 13) % 600);
+             d.Update();
+         }},
+        {"step size and width change", RatePage, 400,
+         [](Driver& d, int i) {
+             if (i == 100) d.Set([](TPerformanceGraph& g) { g.SetStepSize(3); });
+             if (i == 180) d.Set([](TPerformanceGraph& g) { g.SetStepSize(2); });
+             // Updates before the next paint draw on the old size.
+             if (i == 250) d.Set([](TPerformanceGraph& g) { g.SetWidth(150); });
+             if (i == 260) d.Set([](TPerformanceGraph& g) { g.Paint(); });
+             d.Sample((i * 59) % 800);
+         }},
+    };
+    const int gaps[] = {1, 2, 5, 30, 97, 300};
+    for (const Script& s : scripts) {
+        SCOPED_TRACE(s.name);
+        TPerformanceGraph reference, late;
+        std::vector<ui::Bitmap> seenByReference, seenLate;
+        reference.OnScaleChange = [&](TPerformanceGraph& g) {
+            seenByReference.push_back(g.Picture());
+        };
+        late.OnScaleChange = [&](TPerformanceGraph& g) { seenLate.push_back(g.Picture()); };
+        s.setup(reference);
+        s.setup(late);
+        Driver eachCall{reference, true}, now{late, false};
+        int next = 0, gap = 0;
+        for (int i = 0; i < s.steps; ++i) {
+            s.step(eachCall, i);
+            s.step(now, i);
+            if (i != next && i + 1 != s.steps) continue;
+            ASSERT_TRUE(late.Picture() == reference.Picture()) << "after step " << i;
+            next = i + gaps[gap++ % std::size(gaps)];
+        }
+        EXPECT_EQ(seenLate.size(), seenByReference.size());
+        EXPECT_TRUE(seenLate == seenByReference);
+        EXPECT_TRUE(late.Paint() == reference.Paint());
+    }
+}
+
+// Scrolled and still at the old scale: the update's own strip waits for the replay.
+TEST(PerformanceGraph, ScaleChangeHandlerSeesThePictureBeforeTheReplay) {
+    RateGraph g;
+    g.Sample(250);
+    ui::Bitmap seen;
+    g.OnScaleChange = [&](TPerformanceGraph& s) { seen = s.Picture(); };
+    g.Sample(600);
+    EXPECT_EQ(ColumnRun(seen, 287, ui::kRed), (Rows{39, 80}));
+    EXPECT_EQ(ColumnRun(seen, 288, ui::kRed), Rows{});
+    EXPECT_EQ(ColumnRun(g.Picture(), 288, ui::kRed), (Rows{31, 80}));
+}
+
+// With two bands, the band before the one an update draws is the current one, just emptied:
+// the line rises from the bottom whatever the sample before was.
+TEST(PerformanceGraph, LineOfAGraphNarrowerThanAStepRisesFromTheBottom) {
+    RateGraph g;
+    g.SetGraphKind(TGraphKind::pgLine);
+    g.SetStepSize(8);
+    g.SetWidth(5);
+    g.Paint();
+    ASSERT_EQ(g.RingSize(), 2);
+    g.Sample(250);
+    g.Sample(250);
+    // From (-3, 80) towards (5, 40): at x = 0 about 15 rows up, not flat at 40.
+    EXPECT_GT(ColumnRun(g.Picture(), 0, ui::kRed).top, 60);
 }
 
 }  // namespace

@@ -508,6 +508,23 @@ TEST(Win32Binding, AGraphShowsItsPictureWithTheSeeThroughControlsOverIt) {
     for (int y = 0; y < 10; ++y) {
         for (int x = 4; x < 84; ++x) ASSERT_EQ(blank[static_cast<std::size_t>(y) * 100 + x], 0u);
     }
+    // Updates while hidden are drawn when the graph is painted again, rescales included.
+    form.Hide();
+    for (int i = 0; i < 150; ++i) {
+        graph.DataPoint(ui::kRed, i % 60 == 0 ? 900 : (i * 37) % 500);
+        graph.Update();
+    }
+    form.Show();
+    const auto later = Printed(g, 100, 80);
+    const ui::Bitmap& picture = graph.Picture();
+    for (int y = 20; y < 80; ++y) {
+        for (int x = 0; x < 100; ++x) {
+            const ui::Color c = picture.Pixel(x, y);
+            const std::uint32_t rgb = (c & 0xFFu) << 16 | (c & 0xFF00u) | (c >> 16 & 0xFFu);
+            ASSERT_EQ(later[static_cast<std::size_t>(y) * 100 + x], rgb) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(picture.Pixel(99, 79), ui::kRed);
 }
 
 TEST(Win32Binding, TabMovesTheFocusToTheNextControlThatTakesIt) {

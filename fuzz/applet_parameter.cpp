@@ -10,17 +10,9 @@
 
 #include "nicset/applet.h"
 #include "sim/modal.h"
+#include "tests/native/applet_windows.h"
 
 namespace {
-
-struct SheetWindow : nicset::AppletWindow {
-    ui::PropertySheet sheet{"Sheet"};
-    ui::PropertyPage a{"A", 106}, b{"B", 107}, c{"C", 111};
-    SheetWindow() {
-        for (ui::PropertyPage* p : {&a, &b, &c}) sheet.AddPage(*p);
-    }
-    ui::PropertySheet* AsSheet() override { return &sheet; }
-};
 
 template <std::size_t N>
 void ExpectTerminated(const char (&field)[N]) {

@@ -3,24 +3,11 @@
 
 #include <cstring>
 
+#include "applet_windows.h"
 #include "nicset/applet.h"
 #include "sim/modal.h"
 
 namespace {
-
-struct SheetWindow : nicset::AppletWindow {
-    ui::PropertySheet sheet{"Sheet"};
-    ui::PropertyPage a{"A", 106}, b{"B", 107}, c{"C", 111};
-    SheetWindow() {
-        for (ui::PropertyPage* p : {&a, &b, &c}) sheet.AddPage(*p);
-    }
-    ui::PropertySheet* AsSheet() override { return &sheet; }
-};
-
-struct DialogWindow : nicset::AppletWindow {
-    ui::Dialog dialog{"CVNicCfgDlg", 110};
-    ui::Dialog* AsDialog() override { return &dialog; }
-};
 
 struct Applet : ::testing::Test {
     sim::ModalRunner modal;

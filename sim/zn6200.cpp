@@ -338,6 +338,7 @@ void Zn6200::SetStationAddress(const std::optional<MacAddress>& address) {
     if (address) {
         WriteCard("StationAddress", plat::StringValue(FormatMac(*address)));
     } else if (auto key = reg_.Open(kCardKey)) {
+        cardStamp_.reset();
         key->DeleteValue("StationAddress");
     }
 }
@@ -427,7 +428,13 @@ Zn6200::Location Zn6200::Locate() {
 }
 
 Zn6200::CardState Zn6200::ReadCard() {
-    CardState card;
+    std::optional<std::uint64_t> stamp;
+    if (options_.cardStamp) stamp = options_.cardStamp();
+    if (stamp && stamp == cardStamp_) return card_;
+    cardStamp_ = stamp;
+    ++cardReads_;
+    CardState& card = card_;
+    card = CardState{};
     auto key = reg_.Open(kCardKey);
     if (!key) return card;
     card.present = ReadNumber(*key, "Present").value_or(1) != 0;
@@ -463,6 +470,7 @@ DriverParameters Zn6200::ReadParameters() {
 }
 
 void Zn6200::WriteCard(std::string_view name, const plat::RegValue& value) {
+    cardStamp_.reset();
     if (auto key = reg_.Create(kCardKey)) key->Set(name, value.type, value.data);
 }
 

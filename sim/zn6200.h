@@ -158,6 +158,9 @@ struct Zn6200Options {
     std::function<std::uint64_t()> radioStamp;
     // Likewise for followRegistry's look at the driver parameters (with the same Windows).
     std::function<std::uint64_t()> parameterStamp;
+    // Likewise for the card's own key (presence, addresses, domain): for the stand-in, a count of
+    // the key's change notifications.
+    std::function<std::uint64_t()> cardStamp;
 };
 
 class Zn6200 final : public plat::PacketAccess {
@@ -233,6 +236,7 @@ class Zn6200 final : public plat::PacketAccess {
     std::uint32_t Starts() const { return starts_; }
     // Times the radio environment was read from the registry.
     std::uint64_t RadioReads() const { return radioReads_; }
+    std::uint64_t CardReads() const { return cardReads_; }
     std::uint32_t PacketFilter() const { return packetFilter_; }
     const std::vector<std::uint8_t>& BpfProgram() const { return bpf_; }
     std::size_t OpenHandles() const { return handles_.size(); }
@@ -266,6 +270,7 @@ class Zn6200 final : public plat::PacketAccess {
 
     bool Nt() { return os_().family == plat::OsFamily::NT; }
     Location Locate();
+    // The card's key, read again only when Options::cardStamp says it may have changed.
     CardState ReadCard();
     DriverParameters ReadParameters();
     void WriteCard(std::string_view name, const plat::RegValue& value);
@@ -327,6 +332,9 @@ class Zn6200 final : public plat::PacketAccess {
     std::vector<RadioNetwork> radio_;
     std::optional<std::uint64_t> radioStamp_;  // of radio_; nullopt: read it again
     std::uint64_t radioReads_ = 0;
+    CardState card_;
+    std::optional<std::uint64_t> cardStamp_;  // of card_; nullopt: read it again
+    std::uint64_t cardReads_ = 0;
     // Registry and Windows at the last look at the parameters; nullopt: look again.
     std::optional<std::pair<std::uint64_t, plat::OsVersion>> parametersSeen_;
     Counter txFrames_, rxFrames_, txBytes_, rxBytes_;

@@ -13,6 +13,7 @@ Zn6200* Install(Pc& pc, Zn6200Options options) {
     auto writes = [&reg = pc.registry()] { return reg.WriteCount(); };
     if (!options.radioStamp) options.radioStamp = writes;
     if (!options.parameterStamp) options.parameterStamp = writes;
+    if (!options.cardStamp) options.cardStamp = writes;
     auto card = std::make_unique<Zn6200>(
         pc.registry(), [&loop = pc.loop()] { return loop.NowMs(); }, pc.system(), options);
     Zn6200* raw = card.get();

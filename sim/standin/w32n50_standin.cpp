@@ -4,10 +4,12 @@
 // sim/zn6200.h), the tick count and the running Windows' version. Wine cannot restart a device,
 // so the card takes up changed driver parameters by itself, as a restart would. It reads the
 // radio environment and the parameters again at most once a second: Wine does not reliably
-// signal registry changes.
+// signal changes to a tree of keys. The card's own key (presence, addresses) it watches with a
+// change notification, since every request looks at it.
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 #include "platform/packet.h"
 #include "sim/zn6200.h"
@@ -41,6 +43,51 @@ class Held {
     Lock& lock_;
 };
 
+// Counts the changes to one key's values, from its change notification. Where the key cannot be
+// watched (not there yet, or deleted), every look counts as a change.
+class KeyWatch {
+  public:
+    explicit KeyWatch(const char* path)
+        : path_(path), event_(CreateEventA(nullptr, FALSE, FALSE, nullptr)) {}
+    ~KeyWatch() {
+        Close();
+        if (event_) CloseHandle(event_);
+    }
+    KeyWatch(const KeyWatch&) = delete;
+    KeyWatch& operator=(const KeyWatch&) = delete;
+
+    std::uint64_t Stamp() {
+        if (!key_ || WaitForSingleObject(event_, 0) == WAIT_OBJECT_0) {
+            ++changes_;
+            Arm();
+        }
+        return changes_;
+    }
+
+  private:
+    // Armed before the caller reads the key, so a change after that read is not missed.
+    void Arm() {
+        if (!event_) return;
+        if (!key_ && RegOpenKeyExA(HKEY_LOCAL_MACHINE, path_.c_str(), 0, KEY_NOTIFY, &key_) !=
+                         ERROR_SUCCESS) {
+            key_ = nullptr;
+            return;
+        }
+        if (RegNotifyChangeKeyValue(key_, FALSE, REG_NOTIFY_CHANGE_LAST_SET, event_, TRUE) !=
+            ERROR_SUCCESS)
+            Close();
+    }
+    void Close() {
+        if (key_) RegCloseKey(key_);
+        key_ = nullptr;
+    }
+
+    std::string path_;
+    HANDLE event_;
+    HKEY key_ = nullptr;
+    std::uint64_t changes_ = 0;
+};
+
 class StandIn {
   public:
     StandIn()
@@ -48,7 +95,8 @@ class StandIn {
               registry_, [this] { return Now(); }, [this] { return system_.Version(); },
               sim::Zn6200Options{.followRegistry = true,
                                  .radioStamp = [this] { return Now() / 1000; },
-                                 .parameterStamp = [this] { return Now() / 1000; }}) {}
+                                 .parameterStamp = [this] { return Now() / 1000; },
+                                 .cardStamp = [this] { return cardWatch_.Stamp(); }}) {}
 
     // Every call holds the lock: a caller may use the library from more than one thread.
     template <class F>
@@ -71,6 +119,7 @@ class StandIn {
     win32::System system_;
     DWORD lastTick_ = 0;
     std::uint64_t wraps_ = 0;
+    KeyWatch cardWatch_{std::string(sim::kCardKey).c_str()};
     sim::Zn6200 card_;
 };
 

@@ -611,23 +611,33 @@ TEST_F(Zn6200Test, StaysScanningUntilTheNetworkAppearsAndDropsItWhenItGoes) {
     EXPECT_EQ(Query(h, oid::kBssList).written, 4 * 72u);
 }
 
-TEST_F(Zn6200Test, ReadsTheRadioAgainOnlyAfterARegistryWrite) {
+TEST_F(Zn6200Test, ReadsTheRadioAndItsOwnKeyAgainOnlyAfterARegistryWrite) {
     auto h = Open();
     Advance(3000);
     ASSERT_EQ(Number(h, oid::kConnectionState), 1u);
     ASSERT_GT(Query(h, oid::kBssList).written, 0u);
     const auto reads = card_->RadioReads();
+    const auto cardReads = card_->CardReads();
     for (int i = 0; i < 5; ++i) {
         Advance(50);
         Query(h, oid::kBssList);
         Number(h, oid::kConnectionState);
     }
     EXPECT_EQ(card_->RadioReads(), reads);
+    EXPECT_EQ(card_->CardReads(), cardReads);
 
     sim::ClearRadioNetworks(pc_->registry());
     EXPECT_EQ(Number(h, oid::kConnectionState), 0u);
     EXPECT_EQ(Query(h, oid::kBssList).written, 0u);
     EXPECT_EQ(card_->RadioReads(), reads + 1);
+
+    // Pulled by a write to its key from outside, not through the card's own calls.
+    auto key = pc_->registry().Create(sim::kCardKey);
+    ASSERT_TRUE(key);
+    const plat::RegValue absent = plat::DwordValue(0);
+    key->Set("Present", absent.type, absent.data);
+    EXPECT_NE(Query(h, oid::kConnectionState).status & 0xFF, 0u);
+    EXPECT_FALSE(card_->Present());
 }
 
 TEST_F(Zn6200Test, CountersGrowAtTheNetworksRatesOnlyWhileJoined) {

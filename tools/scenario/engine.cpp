@@ -109,8 +109,8 @@ Output Describe(ui::Component& c, const std::string& prop) {
         add("enabled", Bool(m->Enabled()));
     } else if (auto* pm = dynamic_cast<ui::PopupMenu*>(&c)) {
         std::string at;
-        for (auto& p : pm->Popups()) at += " " + std::to_string(p.x) + "," + std::to_string(p.y);
-        add("popups", std::to_string(pm->Popups().size()) + at);
+        if (auto& p = pm->LastPopup()) at = " " + std::to_string(p->x) + "," + std::to_string(p->y);
+        add("popups", std::to_string(pm->PopupCount()) + at);
     }
     Output out;
     for (auto& [k, v] : props)

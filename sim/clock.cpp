@@ -26,7 +26,7 @@ struct Loop::State {
     bool quit = false;
     int cursorX = 0, cursorY = 0;
     bool cursorFails = false;
-    std::vector<std::uint32_t> sleeps;
+    Recent<std::uint32_t> sleeps;
     std::size_t pumps = 0;
 
     // The earliest timer due by limit that is not running, or nullptr.
@@ -150,7 +150,7 @@ std::vector<std::uint32_t> Loop::ActiveIntervals() const {
     return out;
 }
 
-const std::vector<std::uint32_t>& Loop::Sleeps() const {
+const Recent<std::uint32_t>& Loop::Sleeps() const {
     return state_->sleeps;
 }
 

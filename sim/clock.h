@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/loop.h"
+#include "sim/recent.h"
 
 namespace sim {
 
@@ -41,8 +42,8 @@ class Loop final : public plat::MessageLoop {
     std::size_t ActiveTimers() const;
     // Intervals of the running timers, in start order.
     std::vector<std::uint32_t> ActiveIntervals() const;
-    // Every Sleep in order, and how often ProcessMessages ran.
-    const std::vector<std::uint32_t>& Sleeps() const;
+    // The latest Sleeps in order, and how often ProcessMessages ran.
+    const Recent<std::uint32_t>& Sleeps() const;
     std::size_t ProcessMessagesCalls() const;
 
     struct State;

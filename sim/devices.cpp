@@ -225,7 +225,7 @@ plat::InstallParams SetupApi::InstallParamsOf(std::string_view instanceId) const
     return d ? d->installParams : plat::InstallParams{};
 }
 
-const std::vector<SetupApi::ChangeRequest>& SetupApi::Requests() const {
+const Recent<SetupApi::ChangeRequest>& SetupApi::Requests() const {
     return requests_;
 }
 void SetupApi::ClearRequests() {

@@ -24,6 +24,7 @@
 
 #include "platform/devices.h"
 #include "platform/registry.h"
+#include "sim/recent.h"
 
 namespace sim {
 
@@ -81,7 +82,8 @@ class SetupApi : public plat::SetupApi {
     void SetInstallParams(std::string_view instanceId, plat::InstallParams params);
     plat::InstallParams InstallParamsOf(std::string_view instanceId) const;
 
-    const std::vector<ChangeRequest>& Requests() const;
+    // The latest state-change requests.
+    const Recent<ChangeRequest>& Requests() const;
     void ClearRequests();
     void Subscribe(Observer observer);
     // Windows started again: every started device stops and starts, so its driver reads its
@@ -111,7 +113,7 @@ class SetupApi : public plat::SetupApi {
 
     plat::Registry& registry_;
     std::map<std::string, Device> devices_;  // by upper-case instance id
-    std::vector<ChangeRequest> requests_;
+    Recent<ChangeRequest> requests_;
     std::vector<Observer> observers_;
     bool enumerationFails_ = false;
 };

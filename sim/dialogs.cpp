@@ -26,10 +26,10 @@ int Dialogs::DefaultButton(std::uint32_t type) {
 
 int Dialogs::ShowMessageBox(std::uintptr_t owner, std::string_view text, std::string_view caption,
                             std::uint32_t type) {
-    const std::size_t index = boxes_.size();
+    const std::uint64_t number = boxes_.Total();
     boxes_.push_back({owner, std::string(text), std::string(caption), type, 0});
     if (whileOpen_) {
-        const MessageBoxCall call = boxes_[index];  // the hook may open more boxes
+        const MessageBoxCall call = boxes_.back();  // the hook may open more boxes
         whileOpen_(call);
     }
     int answer = DefaultButton(type);
@@ -37,7 +37,8 @@ int Dialogs::ShowMessageBox(std::uintptr_t owner, std::string_view text, std::st
         answer = answers_.front();
         answers_.pop_front();
     }
-    boxes_[index].answer = answer;
+    // Boxes opened under this one may have pushed it out of the record.
+    if (number >= boxes_.FirstKept()) boxes_[number - boxes_.FirstKept()].answer = answer;
     return answer;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/dialogs.h"
+#include "sim/recent.h"
 
 namespace sim {
 
@@ -36,8 +37,9 @@ class Dialogs final : public plat::Dialogs {
         whileOpen_ = std::move(hook);
     }
 
-    const std::vector<MessageBoxCall>& Boxes() const { return boxes_; }
-    const std::vector<std::uint32_t>& Beeps() const { return beeps_; }
+    // The latest boxes and beeps.
+    const Recent<MessageBoxCall>& Boxes() const { return boxes_; }
+    const Recent<std::uint32_t>& Beeps() const { return beeps_; }
     void Clear();
 
     // The button a box of this type answers with when Enter is pressed.
@@ -45,8 +47,8 @@ class Dialogs final : public plat::Dialogs {
 
   private:
     std::deque<int> answers_;
-    std::vector<MessageBoxCall> boxes_;
-    std::vector<std::uint32_t> beeps_;
+    Recent<MessageBoxCall> boxes_;
+    Recent<std::uint32_t> beeps_;
     std::function<void(const MessageBoxCall&)> whileOpen_;
 };
 

@@ -72,14 +72,14 @@ std::optional<plat::DosDateTime> DosFromFileTime(plat::FileTime t) {
 }
 
 std::optional<plat::FileVersion> Files::Version(std::string_view path) {
-    versionQueries_.emplace_back(path);
+    versionQueries_.push_back(std::string(path));
     const Entry* e = Find(path);
     if (!e) return std::nullopt;
     return e->version;
 }
 
 std::optional<plat::FileTime> Files::LastWriteTime(std::string_view path) {
-    timeQueries_.emplace_back(path);
+    timeQueries_.push_back(std::string(path));
     const Entry* e = Find(path);
     if (!e || e->unopenable) return std::nullopt;
     return e->lastWrite;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "sim/recent.h"
 
 namespace sim {
 
@@ -39,9 +40,9 @@ class Files final : public plat::Files {
     void SetTimeZoneOffsetMinutes(int minutes) { offsetMinutes_ = minutes; }
     void SetWindowsDirectory(std::string dir) { windowsDirectory_ = std::move(dir); }
 
-    // The paths asked for, as given, in order.
-    const std::vector<std::string>& VersionQueries() const { return versionQueries_; }
-    const std::vector<std::string>& TimeQueries() const { return timeQueries_; }
+    // The latest paths asked for, as given, in order.
+    const Recent<std::string>& VersionQueries() const { return versionQueries_; }
+    const Recent<std::string>& TimeQueries() const { return timeQueries_; }
 
   private:
     struct Entry {
@@ -54,8 +55,8 @@ class Files final : public plat::Files {
     std::map<std::string, Entry> files_;  // by normalised path
     int offsetMinutes_ = 0;
     std::string windowsDirectory_ = "C:\\WINDOWS";
-    std::vector<std::string> versionQueries_;
-    std::vector<std::string> timeQueries_;
+    Recent<std::string> versionQueries_;
+    Recent<std::string> timeQueries_;
 };
 
 }  // namespace sim

@@ -25,7 +25,7 @@ struct ServiceControl::State {
     bool available = true;
     bool managerRefused = false;
     std::map<std::string, std::shared_ptr<Entry>> services;  // by folded name
-    std::vector<Call> calls;
+    Recent<Call> calls;
 
     void Record(CallKind kind, std::string_view service, plat::ServiceAccess access, bool ok) {
         calls.push_back({kind, std::string(service), access, ok});
@@ -155,7 +155,7 @@ std::optional<std::uint32_t> ServiceControl::StateOf(std::string_view name) cons
     return std::nullopt;
 }
 
-const std::vector<ServiceControl::Call>& ServiceControl::Calls() const {
+const Recent<ServiceControl::Call>& ServiceControl::Calls() const {
     return state_->calls;
 }
 void ServiceControl::ClearCalls() {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/services.h"
+#include "sim/recent.h"
 
 namespace sim {
 
@@ -46,7 +47,8 @@ class ServiceControl : public plat::ServiceControl {
     bool MarkedForDeletion(std::string_view name) const;
     std::optional<std::uint32_t> StateOf(std::string_view name) const;
 
-    const std::vector<Call>& Calls() const;
+    // The latest calls.
+    const Recent<Call>& Calls() const;
     void ClearCalls();
 
     struct State;

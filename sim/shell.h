@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/shell.h"
+#include "sim/recent.h"
 
 namespace sim {
 
@@ -31,7 +32,8 @@ class Shell final : public plat::Shell {
     // A failing shell refuses every call and changes nothing (the calls are still recorded).
     void SetFails(bool fails) { fails_ = fails; }
 
-    const std::vector<NotifyIconCall>& Calls() const { return calls_; }
+    // The latest calls.
+    const Recent<NotifyIconCall>& Calls() const { return calls_; }
     const std::vector<TrayIcon>& Icons() const { return icons_; }
     // The icon with this id, whatever its owner (programs here have one window each).
     std::optional<TrayIcon> Icon(std::uint32_t id) const;
@@ -42,7 +44,7 @@ class Shell final : public plat::Shell {
     bool Apply(std::uint32_t action, const plat::NotifyIconRecord& record);
 
     bool fails_ = false;
-    std::vector<NotifyIconCall> calls_;
+    Recent<NotifyIconCall> calls_;
     std::vector<TrayIcon> icons_;  // in the order they were added
 };
 

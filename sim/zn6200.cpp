@@ -22,7 +22,6 @@ constexpr std::string_view kWin95ClassKey = "System\\CurrentControlSet\\Services
 constexpr std::string_view kEnumPci = "System\\CurrentControlSet\\Enum\\PCI";
 constexpr std::string_view kDevicePrefix = "VEN_1D5A&DEV_0620";
 constexpr std::string_view kServicePrefix = "CV7720";
-constexpr std::size_t kRequestLogSize = 256;
 
 bool StartsWithName(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && plat::SameName(text.substr(0, prefix.size()), prefix);
@@ -229,7 +228,6 @@ std::uint32_t Zn6200::MakeNdisRequest(plat::AdapterHandle h, plat::NdisRequestBl
         }
     }
     requests_.push_back({request->requestType, request->oid, request->bufferLength, status});
-    if (requests_.size() > kRequestLogSize) requests_.pop_front();
     return status;
 }
 

@@ -76,7 +76,6 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -92,6 +91,7 @@
 #include "platform/registry.h"
 #include "platform/system.h"
 #include "sim/radio.h"
+#include "sim/recent.h"
 
 namespace sim {
 
@@ -132,6 +132,7 @@ inline constexpr std::uint32_t kNdisAdapterRemoved = 0xC0010018;
 
 inline constexpr std::size_t kDeviceStatusSize = 256;
 inline constexpr std::uint64_t kScanPassMs = 2000;
+inline constexpr std::size_t kRequestLogSize = 256;
 
 // The driver parameters as read from the driver key (text; a REG_DWORD reads as its decimal
 // text, a missing value as "").
@@ -244,8 +245,8 @@ class Zn6200 final : public plat::PacketAccess {
         std::uint32_t type = 0, oid = 0, length = 0, status = 0;
         bool operator==(const Request&) const = default;
     };
-    // The latest requests (up to 256), oldest first.
-    const std::deque<Request>& Requests() const { return requests_; }
+    // The latest requests (up to kRequestLogSize), oldest first.
+    const Recent<Request>& Requests() const { return requests_; }
     void ClearRequests() { requests_.clear(); }
 
   private:
@@ -314,7 +315,7 @@ class Zn6200 final : public plat::PacketAccess {
     std::uint32_t failOpens_ = 0, failOpenError_ = 0;
     std::map<std::uint32_t, std::uint32_t> failOids_;
     std::optional<std::uint32_t> pullAfter_;
-    std::deque<Request> requests_;
+    Recent<Request> requests_{kRequestLogSize};
 
     bool lastPresent_ = false;
     bool started_ = false;

@@ -38,7 +38,8 @@ MenuItem* PopupMenu::Find(std::string_view name) const {
 
 void PopupMenu::Popup(int x, int y) {
     if (OnPopup) OnPopup();
-    popups_.push_back({x, y});
+    ++popupCount_;
+    lastPopup_ = PopupRecord{x, y};
     Notify(Change::Popup);
 }
 

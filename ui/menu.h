@@ -1,6 +1,8 @@
 // Popup menus.
 #pragma once
+#include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,11 +44,15 @@ class PopupMenu : public Component {
     // Shows the menu at a screen position; the choice comes back as the item's UserClick.
     void Popup(int x, int y);
     std::function<void()> OnPopup;
-    const std::vector<PopupRecord>& Popups() const { return popups_; }
+    // How often it was shown, and where the last time: a tray menu opened for days keeps no
+    // list of every place.
+    std::size_t PopupCount() const { return popupCount_; }
+    const std::optional<PopupRecord>& LastPopup() const { return lastPopup_; }
 
   private:
     std::vector<MenuItem*> items_;
-    std::vector<PopupRecord> popups_;
+    std::size_t popupCount_ = 0;
+    std::optional<PopupRecord> lastPopup_;
 };
 
 }  // namespace ui

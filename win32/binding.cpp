@@ -289,7 +289,7 @@ void Binding::Changed(ui::Component& c, ui::Change what) {
 
 void Binding::ShowPopup(ui::PopupMenu& menu) {
     auto it = menus_.find(&menu);
-    if (it == menus_.end() || menu.Popups().empty()) return;
+    if (it == menus_.end() || !menu.LastPopup()) return;
     HWND owner = it->second.owner;
     if (!owner || !IsWindow(owner)) return;
     HMENU h = CreatePopupMenu();
@@ -301,7 +301,7 @@ void Binding::ShowPopup(ui::PopupMenu& menu) {
         AppendMenuA(h, MF_STRING | (item->Enabled() ? 0u : MF_GRAYED), id, item->Caption().c_str());
         commands_[id++] = {&menu, item};
     }
-    const ui::PopupRecord& at = menu.Popups().back();
+    const ui::PopupRecord& at = *menu.LastPopup();
     // The choice comes back as WM_COMMAND once the menu has closed.
     TrackPopupMenu(h, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
     // Lets a menu opened from the tray close when the user clicks elsewhere.

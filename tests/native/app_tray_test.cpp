@@ -60,8 +60,8 @@ TEST(TrayCallback, LeftClickWhileOfflineDoesNothingRightClickStillOpensTheMenu) 
     EXPECT_FALSE(p.form.Visible());
     EXPECT_EQ(p.form.ForegroundRequests(), 0);
     p.form.DeliverMessage(app::kTrayCallbackMessage, app::kTrayIconId, app::kWmRButtonUp);
-    ASSERT_EQ(p.form.PopupMenu1.Popups().size(), 1u);
-    EXPECT_EQ(p.form.PopupMenu1.Popups()[0].x, 40);
+    ASSERT_EQ(p.form.PopupMenu1.PopupCount(), 1u);
+    EXPECT_EQ(p.form.PopupMenu1.LastPopup()->x, 40);
     EXPECT_EQ(p.form.ForegroundRequests(), 1);
 }
 
@@ -70,7 +70,7 @@ TEST(TrayCallback, RightClickWithoutACursorShowsTheWindowOnTheStatusPage) {
     p.pc.loop().SetCursorFails(true);
     p.form.PageControl1.SetActivePage(&p.form.TabSheet6);
     p.form.DeliverMessage(app::kTrayCallbackMessage, app::kTrayIconId, app::kWmRButtonUp);
-    EXPECT_TRUE(p.form.PopupMenu1.Popups().empty());
+    EXPECT_EQ(p.form.PopupMenu1.PopupCount(), 0u);
     EXPECT_TRUE(p.form.Visible());
     EXPECT_EQ(p.form.PageControl1.ActivePage(), &p.form.TabSheet1);
 }

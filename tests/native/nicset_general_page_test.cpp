@@ -38,7 +38,7 @@ struct GeneralPage : ::testing::Test {
         for (auto b : pc.dialogs().Beeps()) n += b == type;
         return n;
     }
-    const std::vector<sim::MessageBoxCall>& Boxes() { return pc.dialogs().Boxes(); }
+    const sim::Recent<sim::MessageBoxCall>& Boxes() { return pc.dialogs().Boxes(); }
 };
 
 TEST_F(GeneralPage, AddressEditTakesTwelveHexDigitsInUpperCase) {

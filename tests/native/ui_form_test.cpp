@@ -147,10 +147,13 @@ TEST(UiPopupMenu, PopupIsRecordedAndItemsRefuseClicksWhenDisabled) {
     m.OnPopup = [&] { ++popups; };
     exit.OnClick = [&] { ++exits; };
     m.Popup(640, 480);
-    ASSERT_EQ(m.Popups().size(), 1u);
-    EXPECT_EQ(m.Popups()[0].x, 640);
-    EXPECT_EQ(m.Popups()[0].y, 480);
+    ASSERT_EQ(m.PopupCount(), 1u);
+    EXPECT_EQ(m.LastPopup()->x, 640);
+    EXPECT_EQ(m.LastPopup()->y, 480);
     EXPECT_EQ(popups, 1);
+    m.Popup(10, 20);
+    EXPECT_EQ(m.PopupCount(), 2u);
+    EXPECT_EQ(m.LastPopup()->x, 10);
     EXPECT_EQ(m.Find("Exit1"), &exit);
     EXPECT_TRUE(exit.UserClick());
     exit.SetEnabled(false);

@@ -1,5 +1,6 @@
 #include "tools/scenario/engine.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 
@@ -108,8 +109,8 @@ Output Describe(ui::Component& c, const std::string& prop) {
         add("enabled", Bool(m->Enabled()));
     } else if (auto* pm = dynamic_cast<ui::PopupMenu*>(&c)) {
         std::string at;
-        for (auto& p : pm->Popups()) at += " " + std::to_string(p.x) + "," + std::to_string(p.y);
-        add("popups", std::to_string(pm->Popups().size()) + at);
+        if (auto& p = pm->LastPopup()) at = " " + std::to_string(p->x) + "," + std::to_string(p->y);
+        add("popups", std::to_string(pm->PopupCount()) + at);
     }
     Output out;
     for (auto& [k, v] : props)
@@ -128,6 +129,7 @@ Engine::Engine(std::string baseDir)
     AddUserVerbs();
     AddCardVerbs();
     AddLibraryVerbs(*this);
+    AddSoakVerbs(*this);
 }
 
 Engine::~Engine() = default;
@@ -296,8 +298,9 @@ void Engine::AddSystemVerbs() {
     // The message boxes shown since the last "msgboxes".
     AddVerb("msgboxes", 0, [](Engine& e, const Command&, Output& out) {
         auto& boxes = e.pc().dialogs().Boxes();
-        for (; e.boxesShown_ < boxes.size(); ++e.boxesShown_) {
-            auto& b = boxes[e.boxesShown_];
+        e.boxesShown_ = std::max(e.boxesShown_, boxes.FirstKept());
+        for (; e.boxesShown_ < boxes.Total(); ++e.boxesShown_) {
+            auto& b = boxes[e.boxesShown_ - boxes.FirstKept()];
             out.push_back("box " + Quote(b.caption) + " " + Quote(b.text) + " type=" + Hex(b.type) +
                           " owner=" + (b.owner ? "window" : "none") +
                           " answer=" + std::to_string(b.answer));
@@ -306,8 +309,9 @@ void Engine::AddSystemVerbs() {
     });
     AddVerb("beeps", 0, [](Engine& e, const Command&, Output& out) {
         auto& beeps = e.pc().dialogs().Beeps();
-        for (; e.beepsShown_ < beeps.size(); ++e.beepsShown_)
-            out.push_back("beep " + Hex(beeps[e.beepsShown_]));
+        e.beepsShown_ = std::max(e.beepsShown_, beeps.FirstKept());
+        for (; e.beepsShown_ < beeps.Total(); ++e.beepsShown_)
+            out.push_back("beep " + Hex(beeps[e.beepsShown_ - beeps.FirstKept()]));
         if (out.empty()) out.push_back("(none)");
     });
     AddVerb("tray", 0, [](Engine& e, const Command&, Output& out) {
@@ -333,10 +337,11 @@ void Engine::AddSystemVerbs() {
     });
     // What the PC was asked: service calls, registry writes, driver requests.
     AddVerb("counts", 0, [](Engine& e, const Command&, Output& out) {
-        out.push_back("service calls " + std::to_string(e.pc().services().Calls().size()));
+        out.push_back("service calls " + std::to_string(e.pc().services().Calls().Total()));
         out.push_back("registry writes " + std::to_string(e.pc().registry().WriteCount()));
-        out.push_back("tray calls " + std::to_string(e.pc().shell().Calls().size()));
-        if (e.card_) out.push_back("driver requests " + std::to_string(e.card_->Requests().size()));
+        out.push_back("tray calls " + std::to_string(e.pc().shell().Calls().Total()));
+        if (e.card_)
+            out.push_back("driver requests " + std::to_string(e.card_->Requests().Total()));
     });
     // The window's close message with its second parameter, as sent from outside.
     AddVerb("close-message", 1, [](Engine& e, const Command& c, Output& out) {

@@ -76,8 +76,8 @@ class Engine {
     std::unique_ptr<plat::Platform> platform_;  // outlives the programs that hold it
     std::vector<std::unique_ptr<app::Velmora>> programs_;
     std::map<std::string, VerbEntry> verbs_;
-    std::size_t boxesShown_ = 0;
-    std::size_t beepsShown_ = 0;
+    std::uint64_t boxesShown_ = 0;  // numbers of the next box and beep to print
+    std::uint64_t beepsShown_ = 0;
     sim::Zn6200* card_ = nullptr;
 
     struct Step {
@@ -97,6 +97,9 @@ class Engine {
 // The verbs that drive the configuration library through the PC's control panel and device
 // manager (library_verbs.cpp).
 void AddLibraryVerbs(Engine& e);
+// The verbs of long runs: repeated blocks, the network coming and going, what the run holds
+// (soak_verbs.cpp).
+void AddSoakVerbs(Engine& e);
 
 // Properties of a model as transcript lines ("name.prop = value"); one when prop is named.
 Output Describe(ui::Component& c, const std::string& prop);

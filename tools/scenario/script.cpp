@@ -5,7 +5,7 @@
 namespace scenario {
 
 bool IsBlockVerb(const std::string& verb) {
-    return verb == "reg";
+    return verb == "reg" || verb == "repeat";
 }
 
 bool SplitWords(const std::string& line, std::vector<std::string>& words, std::string& error) {
@@ -60,21 +60,33 @@ std::string Quote(const std::string& text) {
     return q + "\"";
 }
 
-Script ParseScript(const std::string& text) {
+Script ParseScript(const std::string& text, int firstLine) {
     Script s;
     std::istringstream in(text);
     std::string line;
-    int n = 0;
+    int n = firstLine - 1;
     Command* block = nullptr;
+    int depth = 0;  // blocks open inside a repeat's body
     while (std::getline(in, line)) {
         ++n;
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (block) {
-            if (line == "end") {
+            if (line == "end" && depth == 0) {
                 block = nullptr;
-            } else {
-                block->body.push_back(line);
+                continue;
             }
+            // A repeat's body is a script of its own, blocks and all; a .reg text holds none.
+            if (block->words[0] == "repeat") {
+                std::vector<std::string> words;
+                std::string ignored;
+                if (line == "end") {
+                    --depth;
+                } else if (line.rfind(">", 0) != 0 && SplitWords(line, words, ignored) &&
+                           !words.empty() && IsBlockVerb(words[0])) {
+                    ++depth;
+                }
+            }
+            block->body.push_back(line);
             continue;
         }
         if (line.rfind(">", 0) == 0) {

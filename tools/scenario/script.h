@@ -6,6 +6,10 @@
 //   reg                     a command with a body: lines up to "end" (.reg text here)
 //   ...
 //   end
+//   repeat 10               a body that is a script of its own (blocks inside end in turn),
+//   advance 1000            run ten times, its "> " lines checked on every round
+//   > ...
+//   end
 #pragma once
 #include <string>
 #include <vector>
@@ -24,7 +28,8 @@ struct Script {
     std::vector<std::string> errors;  // "line N: ..." for malformed lines
 };
 
-Script ParseScript(const std::string& text);
+// firstLine: the number of the text's first line in its file.
+Script ParseScript(const std::string& text, int firstLine = 1);
 // Splits one command line into words; double quotes group, \" \\ \n and \t escape inside them.
 bool SplitWords(const std::string& line, std::vector<std::string>& words, std::string& error);
 // Whether a verb takes a body ended by "end".

@@ -93,6 +93,8 @@ void TForm1::BuildStatisticsPage() {
          301,
          {&Label35, &Label37, &Label40, &Label41, &Label42, &Label43}},
     };
+    // One picture of the grid lines, shared by both graphs' overlays.
+    const ui::Bitmap gridLines = GridLinePicture(289, 80);
     for (Graph& g : graphs) {
         Place(g.graph, GroupBox9, 8, g.top, 289, 80);
         g.graph.SetGraphKind(ui::TGraphKind::pgBar);
@@ -105,7 +107,7 @@ void TForm1::BuildStatisticsPage() {
         g.graph.SetPenWidth(1);
         g.graph.SetEnabled(false);
         Place(g.lines, GroupBox9, 8, g.top + 3, 289, 80);
-        g.lines.SetPicture(GridLinePicture(289, 80));
+        g.lines.SetPicture(gridLines);
         g.lines.SetTransparent(true);
         Place(g.max, GroupBox9, 12, g.top, 150, 10);
         Place(g.rate, GroupBox9, 12, g.top + 10, 150, 10);

@@ -8,17 +8,29 @@ namespace ui {
 Bitmap::Bitmap(int width, int height, Color fill)
     : width_(std::max(width, 0)), height_(std::max(height, 0)) {
     if (width_ == 0 || height_ == 0) width_ = height_ = 0;
-    pixels_.assign(static_cast<std::size_t>(width_) * height_, fill);
+    pixels_ =
+        std::make_shared<std::vector<Color>>(static_cast<std::size_t>(width_) * height_, fill);
+}
+
+bool Bitmap::operator==(const Bitmap& other) const {
+    return width_ == other.width_ && height_ == other.height_ &&
+           (pixels_ == other.pixels_ || Pixels() == other.Pixels());
+}
+
+std::vector<Color>& Bitmap::Own() {
+    if (!pixels_) pixels_ = std::make_shared<std::vector<Color>>();
+    if (pixels_.use_count() > 1) pixels_ = std::make_shared<std::vector<Color>>(*pixels_);
+    return *pixels_;
 }
 
 Color Bitmap::Pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return kBlack;
-    return pixels_[static_cast<std::size_t>(y) * width_ + x];
+    return (*pixels_)[static_cast<std::size_t>(y) * width_ + x];
 }
 
 void Bitmap::SetPixel(int x, int y, Color c) {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-    pixels_[static_cast<std::size_t>(y) * width_ + x] = c;
+    Own()[static_cast<std::size_t>(y) * width_ + x] = c;
 }
 
 void Bitmap::FillRect(int left, int top, int right, int bottom, Color c) {
@@ -26,8 +38,10 @@ void Bitmap::FillRect(int left, int top, int right, int bottom, Color c) {
     top = std::max(top, 0);
     right = std::min(right, width_);
     bottom = std::min(bottom, height_);
+    if (right <= left || bottom <= top) return;
+    std::vector<Color>& pixels = Own();
     for (int y = top; y < bottom; ++y) {
-        for (int x = left; x < right; ++x) pixels_[static_cast<std::size_t>(y) * width_ + x] = c;
+        for (int x = left; x < right; ++x) pixels[static_cast<std::size_t>(y) * width_ + x] = c;
     }
 }
 
@@ -56,9 +70,10 @@ void Bitmap::CopyRect(int left, int top, int right, int bottom, int toX, int toY
     if (right <= left || bottom <= top) return;
     // Rows in the order that never reads a row already overwritten; memmove within a row.
     const std::size_t n = static_cast<std::size_t>(right - left);
+    std::vector<Color>& pixels = Own();
     auto row = [&](int y) {
-        Color* from = &pixels_[static_cast<std::size_t>(y) * width_ + left];
-        Color* to = &pixels_[static_cast<std::size_t>(toY + y - top) * width_ + toX];
+        Color* from = &pixels[static_cast<std::size_t>(y) * width_ + left];
+        Color* to = &pixels[static_cast<std::size_t>(toY + y - top) * width_ + toX];
         std::memmove(to, from, n * sizeof(Color));
     };
     if (toY <= top) {

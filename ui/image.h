@@ -1,5 +1,6 @@
 // Pictures: a pixel buffer, and the control that shows one.
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -7,7 +8,8 @@
 
 namespace ui {
 
-// Pixels are colour values (0x00BBGGRR), rows from the top.
+// Pixels are colour values (0x00BBGGRR), rows from the top. Copies share their pixels until one
+// of them is drawn on: the same logo on three pages is held once.
 class Bitmap {
   public:
     Bitmap() = default;
@@ -15,7 +17,7 @@ class Bitmap {
     int Width() const { return width_; }
     int Height() const { return height_; }
     bool Empty() const { return width_ == 0 || height_ == 0; }
-    const std::vector<Color>& Pixels() const { return pixels_; }
+    const std::vector<Color>& Pixels() const { return pixels_ ? *pixels_ : kNoPixels; }
     // Black outside the picture; writes outside it are ignored.
     Color Pixel(int x, int y) const;
     void SetPixel(int x, int y, Color c);
@@ -23,11 +25,15 @@ class Bitmap {
     void FillRect(int left, int top, int right, int bottom, Color c);
     // Copies a rectangle of this picture to (toX, toY); overlapping areas are handled.
     void CopyRect(int left, int top, int right, int bottom, int toX, int toY);
-    bool operator==(const Bitmap&) const = default;
+    bool operator==(const Bitmap& other) const;
+    bool SharesPixelsWith(const Bitmap& other) const { return pixels_ == other.pixels_; }
 
   private:
+    std::vector<Color>& Own();  // the pixels, copied first when another picture shares them
+
+    static inline const std::vector<Color> kNoPixels;
     int width_ = 0, height_ = 0;
-    std::vector<Color> pixels_;
+    std::shared_ptr<std::vector<Color>> pixels_;
 };
 
 class Image : public Control {

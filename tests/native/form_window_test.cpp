@@ -134,6 +134,9 @@ TEST(FormWindow, AboutPageCarriesTheVersionTheBuildDateAndTheLogo) {
         << w.form.Label39.Caption();
     EXPECT_TRUE(w.form.Image2.Picture() == w.form.Image1.Picture());
     EXPECT_TRUE(w.form.ImVelmora.Picture() == w.form.Image1.Picture());
+    // One logo held once, not once per page.
+    EXPECT_TRUE(w.form.ImVelmora.Picture().SharesPixelsWith(w.form.Image1.Picture()));
+    EXPECT_TRUE(w.form.Image2.Picture().SharesPixelsWith(w.form.Image1.Picture()));
 }
 
 }  // namespace

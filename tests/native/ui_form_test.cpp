@@ -184,6 +184,29 @@ TEST(UiImage, CopyRectScrollsLeftOverItself) {
     EXPECT_EQ(b.Pixels(), (std::vector<ui::Color>{2, 3, 4, 2, 3}));
 }
 
+TEST(UiImage, CopiesShareTheirPixelsUntilOneIsDrawnOn) {
+    const ui::Bitmap logo(8, 8, ui::kWhite);
+    ui::Image a("a"), b("b");
+    a.SetPicture(logo);
+    b.SetPicture(a.Picture());
+    EXPECT_TRUE(b.Picture().SharesPixelsWith(logo));
+    // Every way of drawing leaves the other copies as they were.
+    b.SetPixel(1, 1, ui::kRed);
+    a.Canvas().FillRect(0, 0, 2, 2, ui::kBlue);
+    ui::Bitmap c = logo;
+    c.CopyRect(0, 0, 4, 4, 4, 4);
+    c.SetPixel(7, 7, ui::kRed);
+    EXPECT_EQ(logo, ui::Bitmap(8, 8, ui::kWhite));
+    EXPECT_EQ(b.Pixel(1, 1), ui::kRed);
+    EXPECT_EQ(b.Pixel(0, 0), ui::kWhite);
+    EXPECT_EQ(a.Pixel(1, 1), ui::kBlue);
+    EXPECT_EQ(c.Pixel(7, 7), ui::kRed);
+    EXPECT_FALSE(a.Picture().SharesPixelsWith(logo));
+    // Equal pictures compare equal whether they share or not.
+    EXPECT_EQ(ui::Bitmap(2, 2, ui::kRed), ui::Bitmap(2, 2, ui::kRed));
+    EXPECT_NE(ui::Bitmap(2, 2, ui::kRed), ui::Bitmap(2, 1, ui::kRed));
+}
+
 TEST(UiScreen, CursorChangesAreTold) {
     struct Rec : ui::Observer {
         int n = 0;

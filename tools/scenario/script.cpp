@@ -60,6 +60,16 @@ std::string Quote(const std::string& text) {
     return q + "\"";
 }
 
+std::string Transcript(const Command& c, const std::vector<std::string>& printed) {
+    std::string line;
+    for (auto& w : c.words) line += (line.empty() ? "" : " ") + Quote(w);
+    std::string t = line + "\n";
+    for (auto& b : c.body) t += b + "\n";
+    if (!c.body.empty() || IsBlockVerb(c.words[0])) t += "end\n";
+    for (auto& o : printed) t += "> " + o + "\n";
+    return t;
+}
+
 Script ParseScript(const std::string& text) {
     Script s;
     std::istringstream in(text);

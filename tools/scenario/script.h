@@ -32,5 +32,8 @@ bool IsBlockVerb(const std::string& verb);
 // Quotes a text for a transcript when it holds blanks, quotes or nothing; line feeds and tabs
 // are written as \n and \t.
 std::string Quote(const std::string& text);
+// A command as a transcript shows it: its line, its body up to "end", then what it printed as
+// "> " lines. Read back, it is the same command with the printed lines expected.
+std::string Transcript(const Command& c, const std::vector<std::string>& printed);
 
 }  // namespace scenario

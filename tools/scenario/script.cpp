@@ -29,7 +29,10 @@ bool SplitWords(const std::string& line, std::vector<std::string>& words, std::s
                 if (c == '\\' && i < line.size()) {
                     const char e = line[i];
                     if (e == '"' || e == '\\') c = line[i++];
-                    if (e == 'n' || e == 't') c = line[i++] == 'n' ? '\n' : '\t';
+                    if (e == 'n' || e == 't' || e == 'r') {
+                        c = e == 'n' ? '\n' : e == 't' ? '\t' : '\r';
+                        ++i;
+                    }
                 }
                 w += c;
             }
@@ -46,12 +49,16 @@ bool SplitWords(const std::string& line, std::vector<std::string>& words, std::s
 }
 
 std::string Quote(const std::string& text) {
-    if (!text.empty() && text.find_first_of(" \t\n\"\\") == std::string::npos) return text;
+    // A bare word must not read back as a comment or an expected line, nor lose a carriage
+    // return to the line end.
+    if (!text.empty() && text[0] != '#' && text[0] != '>' &&
+        text.find_first_of(" \t\n\r\"\\") == std::string::npos)
+        return text;
     std::string q = "\"";
     for (char c : text) {
         // A transcript line stays one line.
-        if (c == '\n' || c == '\t') {
-            q += c == '\n' ? "\\n" : "\\t";
+        if (c == '\n' || c == '\t' || c == '\r') {
+            q += c == '\n' ? "\\n" : c == '\t' ? "\\t" : "\\r";
             continue;
         }
         if (c == '"' || c == '\\') q += '\\';
@@ -78,7 +85,8 @@ Script ParseScript(const std::string& text) {
     Command* block = nullptr;
     while (std::getline(in, line)) {
         ++n;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        // Carriage returns at a line's end are line-end noise, however many.
+        while (!line.empty() && line.back() == '\r') line.pop_back();
         if (block) {
             if (line == "end") {
                 block = nullptr;

@@ -25,12 +25,13 @@ struct Script {
 };
 
 Script ParseScript(const std::string& text);
-// Splits one command line into words; double quotes group, \" \\ \n and \t escape inside them.
+// Splits one command line into words; double quotes group, \" \\ \n \t and \r escape inside them.
 bool SplitWords(const std::string& line, std::vector<std::string>& words, std::string& error);
 // Whether a verb takes a body ended by "end".
 bool IsBlockVerb(const std::string& verb);
-// Quotes a text for a transcript when it holds blanks, quotes or nothing; line feeds and tabs
-// are written as \n and \t.
+// Quotes a text for a transcript when it holds blanks, quotes, line ends or nothing, or starts
+// as a comment or an expected line does; line feeds, carriage returns and tabs are written as
+// \n, \r and \t.
 std::string Quote(const std::string& text);
 // A command as a transcript shows it: its line, its body up to "end", then what it printed as
 // "> " lines. Read back, it is the same command with the printed lines expected.

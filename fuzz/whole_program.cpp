@@ -45,6 +45,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!form.AdapterOnline) std::abort();
 
     driver.in = &in;
+    // Mostly the user has the window open on the page a control stands on before using it.
+    auto onView = [&](ui::TabSheet& page) {
+        if (in.ConsumeIntegralInRange(0, 3) == 0) return;
+        form.Show();
+        form.PageControl1.UserChangePage(page);
+    };
     int steps = 0;
     while (in.remaining_bytes() > 0 && ++steps < 200) {
         const int step = in.ConsumeIntegralInRange(0, 15);
@@ -54,15 +60,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     form.PageControl1.UserChangePage(in.ConsumeIntegralInRange(0, 6));
                     break;
                 case 1:
+                    onView(form.TabSheet7);
                     form.btReScan.UserClick();
                     break;
                 case 2:
+                    onView(form.TabSheet2);
                     form.cbSSID.UserDropDown();
                     break;
                 case 3:
+                    onView(form.TabSheet2);
                     form.cbSSID.UserSelect(in.ConsumeIntegralInRange(-1, 8));
                     break;
                 case 4:
+                    onView(form.TabSheet2);
                     form.cbSSID.UserType(in.ConsumeRandomLengthString(40));
                     break;
                 case 5:
@@ -99,6 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     (in.ConsumeBool() ? form.btOK : form.btCancel).UserClick();
                     break;
                 case 13:
+                    onView(form.TabSheet2);
                     form.Apply.UserClick();
                     break;
                 default:

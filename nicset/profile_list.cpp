@@ -51,13 +51,18 @@ bool ProfileList::New() {
 bool ProfileList::Modify() {
     const int item = list.ItemIndex();
     if (item < 0) return false;
-    auto index = FindRecord(records, list.Item(item));
+    const std::string listed = list.Item(item);
+    auto index = FindRecord(records, listed);
     if (!index) return false;
-    ConfigurationRecord& r = records[*index];
     CVHlpPropSheet sheet(platform);
     sheet.security.cardCfgId = cardCfgId;
-    FillPagesFromRecord(sheet, r, Names(), storeMajor, storeMinor);
+    FillPagesFromRecord(sheet, records[*index], Names(), storeMajor, storeMinor);
     if (modal.RunModal(sheet) != ui::kResultOk) return false;
+    // While the sheet was open another device page may have reloaded the records: look the
+    // profile up again rather than keep a reference into them.
+    index = FindRecord(records, listed);
+    if (!index) return false;
+    ConfigurationRecord& r = records[*index];
     const std::string oldName = r.name;
     const bool changed = CopyBackFromPages(r, sheet);
     if (r.name != oldName) {

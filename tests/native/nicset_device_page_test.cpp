@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "nicset/device_page.h"
+#include "nicset/profile_store.h"
+#include "nicset/prop_sheet.h"
 #include "sim/modal.h"
 #include "sim/pc.h"
 #include "sim/zn6200.h"
@@ -118,6 +120,34 @@ TEST_F(DevicePage, WithoutTheDriverKeyTheListIsEmptyAndNothingIsWritten) {
         s.UserOK();
     });
     EXPECT_EQ(pc.registry().WriteCount(), writes);
+}
+
+TEST_F(DevicePage, ModifyTakesThePagesOverEvenWhenAnotherPageReloadedTheProfiles) {
+    ASSERT_TRUE(Provide(3));
+    RunSheet([&](nicset::DevicePage& p, ui::PropertySheet& s) {
+        ASSERT_TRUE(p.lbConfigurations.UserSelect(p.lbConfigurations.IndexOf("Office")));
+        // The device manager shows the card's properties again while the profile is edited:
+        // the second page loads the profiles anew, which now stand in the other order.
+        modal.ExpectSheet([&](ui::PropertySheet& profile) {
+            for (int i = 0; i < 2; ++i)
+                plat::WriteString(*pc.registry().Open(store + "\\Cfg" + std::to_string(i)),
+                                  "ConfigurationName", i == 0 ? "Home" : "Office");
+            ASSERT_TRUE(Provide(3));
+            ASSERT_EQ(nicset::FindRecord(nicset::PageState().records, "Office"), 1u);
+            auto& general = static_cast<nicset::CVHlpPropSheet&>(profile).general;
+            ASSERT_TRUE(general.edNetworkName.UserClearText());
+            ASSERT_TRUE(general.edNetworkName.UserType("Quay"));
+            profile.UserOK();
+        });
+        ASSERT_TRUE(p.btModify.UserClick());
+        s.UserCancel();
+    });
+    const auto& records = nicset::PageState().records;
+    const auto office = nicset::FindRecord(records, "Office");
+    const auto home = nicset::FindRecord(records, "Home");
+    ASSERT_TRUE(office && home);
+    EXPECT_EQ(records[*office].networkName, "Quay");
+    EXPECT_NE(records[*home].networkName, "Quay");
 }
 
 }  // namespace

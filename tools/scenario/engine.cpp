@@ -33,6 +33,15 @@ bool ParseInt(const std::string& s, long long& v) {
     return end && *end == 0;
 }
 
+// A printed line stays one transcript line whatever a command echoes (a name, a path):
+// line ends inside it are written as \n and \r.
+std::string OneLine(const std::string& text) {
+    if (text.find_first_of("\n\r") == std::string::npos) return text;
+    std::string l;
+    for (char c : text) l += c == '\n' ? "\\n" : c == '\r' ? "\\r" : std::string(1, c);
+    return l;
+}
+
 void Lines(const std::string& text, Output& out) {
     std::istringstream in(text);
     std::string line;
@@ -207,6 +216,7 @@ bool Engine::RunNextCommand() {
 void Engine::ReportPending() {
     for (; reported_ < steps_.size(); ++reported_) {
         Step& step = steps_[reported_];
+        for (auto& line : step.out) line = OneLine(line);
         (*report_)(*step.command, step.out);
         step.reported = true;
         step.shown = step.out.size();

@@ -32,12 +32,7 @@ int main(int argc, char** argv) {
     int differences = 0;
     engine.RunScript(script.commands, [&](const scenario::Command& c, const scenario::Output& out) {
         if (!check) {
-            std::string line;
-            for (auto& w : c.words) line += (line.empty() ? "" : " ") + scenario::Quote(w);
-            std::cout << line << "\n";
-            for (auto& b : c.body) std::cout << b << "\n";
-            if (!c.body.empty() || scenario::IsBlockVerb(c.words[0])) std::cout << "end\n";
-            for (auto& o : out) std::cout << "> " << o << "\n";
+            std::cout << scenario::Transcript(c, out);
             return;
         }
         if (out != c.expected) {

@@ -29,7 +29,10 @@ bool SplitWords(const std::string& line, std::vector<std::string>& words, std::s
                 if (c == '\\' && i < line.size()) {
                     const char e = line[i];
                     if (e == '"' || e == '\\') c = line[i++];
-                    if (e == 'n' || e == 't') c = line[i++] == 'n' ? '\n' : '\t';
+                    if (e == 'n' || e == 't' || e == 'r') {
+                        c = e == 'n' ? '\n' : e == 't' ? '\t' : '\r';
+                        ++i;
+                    }
                 }
                 w += c;
             }
@@ -46,18 +49,32 @@ bool SplitWords(const std::string& line, std::vector<std::string>& words, std::s
 }
 
 std::string Quote(const std::string& text) {
-    if (!text.empty() && text.find_first_of(" \t\n\"\\") == std::string::npos) return text;
+    // A bare word must not read back as a comment or an expected line, nor lose a carriage
+    // return to the line end.
+    if (!text.empty() && text[0] != '#' && text[0] != '>' &&
+        text.find_first_of(" \t\n\r\"\\") == std::string::npos)
+        return text;
     std::string q = "\"";
     for (char c : text) {
         // A transcript line stays one line.
-        if (c == '\n' || c == '\t') {
-            q += c == '\n' ? "\\n" : "\\t";
+        if (c == '\n' || c == '\t' || c == '\r') {
+            q += c == '\n' ? "\\n" : c == '\t' ? "\\t" : "\\r";
             continue;
         }
         if (c == '"' || c == '\\') q += '\\';
         q += c;
     }
     return q + "\"";
+}
+
+std::string Transcript(const Command& c, const std::vector<std::string>& printed) {
+    std::string line;
+    for (auto& w : c.words) line += (line.empty() ? "" : " ") + Quote(w);
+    std::string t = line + "\n";
+    for (auto& b : c.body) t += b + "\n";
+    if (!c.body.empty() || IsBlockVerb(c.words[0])) t += "end\n";
+    for (auto& o : printed) t += "> " + o + "\n";
+    return t;
 }
 
 Script ParseScript(const std::string& text, int firstLine) {
@@ -69,7 +86,8 @@ Script ParseScript(const std::string& text, int firstLine) {
     int depth = 0;  // blocks open inside a repeat's body
     while (std::getline(in, line)) {
         ++n;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        // Carriage returns at a line's end are line-end noise, however many.
+        while (!line.empty() && line.back() == '\r') line.pop_back();
         if (block) {
             if (line == "end" && depth == 0) {
                 block = nullptr;

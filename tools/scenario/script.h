@@ -30,12 +30,16 @@ struct Script {
 
 // firstLine: the number of the text's first line in its file.
 Script ParseScript(const std::string& text, int firstLine = 1);
-// Splits one command line into words; double quotes group, \" \\ \n and \t escape inside them.
+// Splits one command line into words; double quotes group, \" \\ \n \t and \r escape inside them.
 bool SplitWords(const std::string& line, std::vector<std::string>& words, std::string& error);
 // Whether a verb takes a body ended by "end".
 bool IsBlockVerb(const std::string& verb);
-// Quotes a text for a transcript when it holds blanks, quotes or nothing; line feeds and tabs
-// are written as \n and \t.
+// Quotes a text for a transcript when it holds blanks, quotes, line ends or nothing, or starts
+// as a comment or an expected line does; line feeds, carriage returns and tabs are written as
+// \n, \r and \t.
 std::string Quote(const std::string& text);
+// A command as a transcript shows it: its line, its body up to "end", then what it printed as
+// "> " lines. Read back, it is the same command with the printed lines expected.
+std::string Transcript(const Command& c, const std::vector<std::string>& printed);
 
 }  // namespace scenario

@@ -20,10 +20,12 @@ constexpr const char* kVerbs[] = {
     "tray-click", "cursor",      "print",      "click",  "type",     "clear",      "key",
     "choose",     "dropdown",    "page",       "show",   "close",    "driver",     "card",
     "applet",     "device-page", "ok",         "cancel", "apply",    "sheet-page", "windows",
-    "end",        "#",           ">"};
+    "end",        "#",           ">",          "repeat", "radio",    "records"};
 
 // Words the verbs know, so that made scripts get past the argument checks.
 constexpr const char* kWords[] = {"../fixtures/zn6200-installed.reg",
+                                  "drop",
+                                  "return",
                                   "install",
                                   "pull",
                                   "insert",
@@ -134,20 +136,39 @@ std::string Text(const std::vector<scenario::Command>& commands) {
 }
 
 // What makes one run slow: long stretches of virtual time (every timer fires) and many
-// programs or commands.
-bool Affordable(const std::vector<scenario::Command>& commands) {
-    if (commands.size() > 60) return false;
-    long long advanced = 0;
-    int starts = 0;
+// programs or commands, counted through repeat blocks as often as they run.
+struct Cost {
+    long long commands = 0, advanced = 0, starts = 0;
+    bool Affordable() const { return commands <= 60 && advanced <= 60000 && starts <= 3; }
+};
+
+bool AddCost(const std::vector<scenario::Command>& commands, long long times, Cost& cost,
+             int depth = 0) {
     for (auto& c : commands) {
-        if (c.words[0] == "start") ++starts;
-        if (c.words[0] != "advance" || c.words.size() != 2) continue;
-        const long long ms = std::strtoll(c.words[1].c_str(), nullptr, 0);
-        if (ms > 60000) return false;
-        if (ms > 0) advanced += ms;
-        if (advanced > 60000) return false;
+        cost.commands += times;
+        if (c.words[0] == "start") cost.starts += times;
+        if (c.words[0] == "repeat" && c.words.size() == 2) {
+            const long long n = std::strtoll(c.words[1].c_str(), nullptr, 0);
+            if (n <= 0) continue;
+            if (n > 60 || depth > 3) return false;
+            std::string body;
+            for (auto& line : c.body) body += line + "\n";
+            if (!AddCost(scenario::ParseScript(body).commands, times * n, cost, depth + 1))
+                return false;
+        }
+        if (c.words[0] == "advance" && c.words.size() == 2) {
+            const long long ms = std::strtoll(c.words[1].c_str(), nullptr, 0);
+            if (ms > 60000) return false;
+            if (ms > 0) cost.advanced += ms * times;
+        }
+        if (!cost.Affordable()) return false;
     }
-    return starts <= 3;
+    return true;
+}
+
+bool Affordable(const std::vector<scenario::Command>& commands) {
+    Cost cost;
+    return AddCost(commands, 1, cost);
 }
 
 }  // namespace

@@ -105,6 +105,18 @@ std::string AnyBodyLine(FuzzedDataProvider& in) {
     return l;
 }
 
+// A repeat's body is a script: each block opened in it is closed in it too.
+void CloseInnerBlocks(std::vector<std::string>& body) {
+    int open = 0;
+    std::vector<std::string> words;
+    std::string ignored;
+    for (auto& line : body)
+        if (line.rfind(">", 0) != 0 && scenario::SplitWords(line, words, ignored) &&
+            !words.empty() && scenario::IsBlockVerb(words[0]))
+            ++open;
+    body.insert(body.end(), static_cast<std::size_t>(open), "end");
+}
+
 std::vector<scenario::Command> MadeCommands(FuzzedDataProvider& in) {
     std::vector<scenario::Command> commands;
     while (in.remaining_bytes() > 0 && commands.size() < 40) {
@@ -116,6 +128,7 @@ std::vector<scenario::Command> MadeCommands(FuzzedDataProvider& in) {
         if (scenario::IsBlockVerb(c.words[0])) {
             const int lines = in.ConsumeIntegralInRange(0, 4);
             for (int i = 0; i < lines; ++i) c.body.push_back(AnyBodyLine(in));
+            if (c.words[0] == "repeat") CloseInnerBlocks(c.body);
         }
         commands.push_back(std::move(c));
     }

@@ -14,13 +14,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
-    sim::Pc pc;
-    if (!sim::ImportReg(pc.registry(), fuzz::InstalledPcText())) std::abort();
-    auto owned = std::make_unique<fuzz::FuzzedDriver>();
-    fuzz::FuzzedDriver& driver = *owned;
-    pc.SetPacket(std::move(owned));
-    plat::Platform platform = pc.platform();
-    app::Velmora velmora(platform);
+    fuzz::FuzzedProgram program;
+    sim::Pc& pc = program.pc;
+    fuzz::FuzzedDriver& driver = program.driver;
+    app::Velmora& velmora = program.velmora;
     app::TForm1& form = velmora.form;
     // Mostly the card is found with sound answers; sometimes the search itself, the medium
     // and the station address checks, gets fuzzed answers.

@@ -6,12 +6,18 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <string_view>
 
 #include "adapter/oids.h"
 #include "app/form.h"
 #include "app/scan_list.h"
 #include "app/status.h"
+#include "app/velmora.h"
+#include "fuzz/fuzz_pc.h"
 #include "platform/packet.h"
+#include "sim/pc.h"
+#include "sim/regfile.h"
 
 namespace fuzz {
 
@@ -112,5 +118,28 @@ void CheckShown(const app::TForm1& form) {
         std::abort();
     if (form.cbSSID.Count() > int(app::kListScanBufferSize / app::kScanListEntrySize)) std::abort();
 }
+
+// velmora started on a PC with the card installed (and any further .reg text), the fuzzed
+// driver behind the packet-access seam; it has not looked for its card yet.
+class FuzzedProgram {
+  public:
+    explicit FuzzedProgram(std::string_view moreReg = {})
+        : driver(Prepare(pc, moreReg)), platform(pc.platform()), velmora(platform) {}
+
+    sim::Pc pc;
+    FuzzedDriver& driver;
+    plat::Platform platform;
+    app::Velmora velmora;
+
+  private:
+    static FuzzedDriver& Prepare(sim::Pc& pc, std::string_view moreReg) {
+        if (!sim::ImportReg(pc.registry(), InstalledPcText())) std::abort();
+        if (!moreReg.empty() && !sim::ImportReg(pc.registry(), moreReg)) std::abort();
+        auto owned = std::make_unique<FuzzedDriver>();
+        FuzzedDriver& driver = *owned;
+        pc.SetPacket(std::move(owned));
+        return driver;
+    }
+};
 
 }  // namespace fuzz

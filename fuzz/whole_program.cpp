@@ -31,14 +31,10 @@ constexpr const char* kZeroConfigOff =
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
-    sim::Pc pc;
-    if (!sim::ImportReg(pc.registry(), fuzz::InstalledPcText())) std::abort();
-    if (in.ConsumeBool() && !sim::ImportReg(pc.registry(), kZeroConfigOff)) std::abort();
-    auto owned = std::make_unique<fuzz::FuzzedDriver>();
-    fuzz::FuzzedDriver& driver = *owned;
-    pc.SetPacket(std::move(owned));
-    plat::Platform platform = pc.platform();
-    app::Velmora velmora(platform);
+    fuzz::FuzzedProgram program(in.ConsumeBool() ? kZeroConfigOff : "");
+    sim::Pc& pc = program.pc;
+    fuzz::FuzzedDriver& driver = program.driver;
+    app::Velmora& velmora = program.velmora;
     app::TForm1& form = velmora.form;
     // The hardware timer, then the search, with sound answers: the program is online.
     pc.loop().Advance(1700);
